@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what the tests need, then builds and runs every test twice: in the normal build and
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh test
+
+for preset in default asan; do
+    echo "== $preset build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done

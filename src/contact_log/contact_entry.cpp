@@ -1,0 +1,80 @@
+#include "contact_entry.h"
+
+#include "contact_form.h"
+#include "contact_line.h"
+#include "sent_number.h"
+#include "window_services.h"
+
+namespace {
+
+// The local clock is taken to run one hour ahead of UTC with "gmt+1" ticked, two without.
+int utcOffsetHours(const ContactForm &form)
+{
+    return form.Check1.value() == 1 ? 1 : 2;
+}
+
+QString twoDigits(int number)
+{
+    return QString::number(number).rightJustified(2, u'0');
+}
+
+// The refusal message for a contact that cannot be added, or an empty text when it can.
+QString refusal(const ContactForm &form)
+{
+    if (form.Text2.foreColor() == vbRed)
+        return QStringLiteral("Duplicate!");
+    if (form.Text2.text().isEmpty())
+        return QStringLiteral("Insert CallSign");
+    if (form.Text3.text().isEmpty())
+        return QStringLiteral("Insert Progressive Number");
+    if (form.Check3.value() == 0 && form.Text4.text().isEmpty())
+        return QStringLiteral("Insert Locator");
+    return {};
+}
+
+} // namespace
+
+void UtcTimeStamp(ContactForm &form, const Clock &clock)
+{
+    // One reading, so a contact added at midnight cannot take one day's date and the next
+    // day's hour.
+    const QDateTime now = clock.now();
+    const int hour = now.time().hour();
+    QDate utcDate = now.date();
+    int utcHour = hour - utcOffsetHours(form);
+    if (utcHour < 0) {
+        // Before local midnight plus the offset, UTC is still on the previous day.
+        utcHour += 24;
+        utcDate = utcDate.addDays(-1);
+    }
+    form.DateText = clock.shortDateText(utcDate);
+    form.HourText = QString::number(hour);
+    form.MinuteText = twoDigits(now.time().minute());
+    form.TimeText = twoDigits(utcHour) + form.MinuteText + fieldSeparator.toString();
+}
+
+void AddContact(ContactForm &form, const WindowServices &services)
+{
+    if (const QString message = refusal(form); !message.isEmpty()) {
+        services.messages.msgBox(message, vbOKOnly);
+        return;
+    }
+
+    UtcTimeStamp(form, services.clock);
+    const QString line = composeContactLine({
+        .sentNumber = form.Frame1.caption(),
+        .date = form.DateText,
+        .time = form.TimeText,
+        .call = form.Text2.text(),
+        .receivedNumber = form.Text3.text(),
+        .locator = form.Text4.text(),
+        .band = form.Combo1.text(),
+    });
+    form.Text1.appendText(line);
+
+    form.Text2.setText({});
+    form.Text3.setText({});
+    form.Text4.setText({});
+    AdvanceSentNumber(form.Frame1, form.NextNumber);
+    form.Text2.setFocus();
+}

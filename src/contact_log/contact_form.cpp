@@ -1,0 +1,10 @@
+#include "contact_form.h"
+
+#include "contact_line.h"
+
+ContactForm::ContactForm()
+{
+    Text1.setMultiLine(true);
+    Combo1.setText(noBandText.toString());
+    Frame1.setCaption(QStringLiteral("001"));
+}

@@ -1,0 +1,23 @@
+#include "form15.h"
+#include "form15_view.h"
+#include "qt_message_service.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vandrel"));
+
+    SystemClock clock;
+    QtMessageService messages;
+    ApplicationDirectory directory;
+    Form15 form({clock, messages, directory});
+    form.Form_Load();
+
+    Form15View view(form);
+    messages.setParentWindow(&view);
+    QApplication::setWindowIcon(view.windowIcon());
+    view.show();
+    return app.exec();
+}

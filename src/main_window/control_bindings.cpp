@@ -1,0 +1,211 @@
+#include "control_bindings.h"
+
+#include "check_box.h"
+#include "combo_box.h"
+#include "command_button.h"
+#include "key_codes.h"
+#include "ole_color.h"
+#include "text_box.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <limits>
+#include <memory>
+
+namespace {
+
+void showCaption(QWidget *widget, const QString &caption)
+{
+    if (auto *group = qobject_cast<QGroupBox *>(widget))
+        group->setTitle(caption);
+    else if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setText(caption);
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        button->setText(caption);
+}
+
+// Hands key presses to the text box's KeyDown procedure before the widget handles them.
+class KeyDownForwarder : public QObject
+{
+public:
+    KeyDownForwarder(TextBox &box, QObject *parent) : QObject(parent), box_(box) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto &key = static_cast<const QKeyEvent &>(*event);
+            box_.keyDown(vbKeyCode(key), vbShiftState(key));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TextBox &box_;
+};
+
+void applyForeColor(QWidget *widget, OleColor color, const QPalette &defaultPalette)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, toQColor(color, defaultPalette));
+    widget->setPalette(palette);
+}
+
+void bindForeColor(TextBox &box, QWidget *widget)
+{
+    const QPalette defaultPalette = widget->palette();
+    applyForeColor(widget, box.foreColor(), defaultPalette);
+    QObject::connect(&box, &TextBox::foreColorChanged, widget,
+                     [widget, defaultPalette](OleColor color) {
+                         applyForeColor(widget, color, defaultPalette);
+                     });
+}
+
+// The log box shows the log text with its CR LF pairs as line breaks; the document turns each
+// CR LF into one paragraph break itself.
+int displayPosition(const QString &text, int position)
+{
+    if (position >= text.size())
+        return -1; // the end
+    return int(position - QStringView(text).left(position).count(u"\r\n"));
+}
+
+} // namespace
+
+void bindControl(Control &control, QWidget *widget)
+{
+    widget->setObjectName(control.name());
+    widget->setVisible(control.isVisible());
+    showCaption(widget, control.caption());
+    QObject::connect(&control, &Control::visibleChanged, widget, &QWidget::setVisible);
+    QObject::connect(&control, &Control::captionChanged, widget,
+                     [widget](const QString &caption) { showCaption(widget, caption); });
+    QObject::connect(&control, &Control::focusRequested, widget,
+                     [widget] { widget->setFocus(Qt::OtherFocusReason); });
+}
+
+void bindLineEdit(TextBox &box, QLineEdit *edit)
+{
+    bindControl(box, edit);
+    bindForeColor(box, edit);
+    edit->setText(box.text());
+    // No text box limits the length of its text.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->installEventFilter(new KeyDownForwarder(box, edit));
+
+    QObject::connect(edit, &QLineEdit::textEdited, &box,
+                     [&box](const QString &text) { box.setText(text); });
+    QObject::connect(edit, &QLineEdit::cursorPositionChanged, &box, [&box](int, int now) {
+        if (box.selStart() != now)
+            box.setSelStart(now);
+    });
+    QObject::connect(&box, &TextBox::textReplaced, edit, [&box, edit] {
+        if (edit->text() != box.text())
+            edit->setText(box.text());
+    });
+    QObject::connect(&box, &TextBox::textAppended, edit,
+                     [&box, edit] { edit->setText(box.text()); });
+    QObject::connect(&box, &TextBox::selStartChanged, edit,
+                     [edit](int position) { edit->setCursorPosition(position); });
+}
+
+void bindLogEdit(TextBox &box, QPlainTextEdit *edit)
+{
+    bindControl(box, edit);
+    bindForeColor(box, edit);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit->setTabChangesFocus(true);
+    edit->setPlainText(box.text());
+    edit->installEventFilter(new KeyDownForwarder(box, edit));
+
+    // Set while the program, not the operator, changes the widget's text.
+    auto programChange = std::make_shared<bool>(false);
+    QObject::connect(edit, &QPlainTextEdit::textChanged, &box, [&box, edit, programChange] {
+        if (*programChange)
+            return;
+        box.setText(edit->toPlainText().replace(u'\n', QStringLiteral("\r\n")));
+    });
+    QObject::connect(&box, &TextBox::textReplaced, edit, [&box, edit, programChange] {
+        *programChange = true;
+        edit->setPlainText(box.text());
+        *programChange = false;
+    });
+    QObject::connect(&box, &TextBox::textAppended, edit, [edit, programChange](QStringView tail) {
+        *programChange = true;
+        QTextCursor end(edit->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(tail.toString());
+        *programChange = false;
+    });
+    QObject::connect(&box, &TextBox::selStartChanged, edit, [&box, edit](int position) {
+        QTextCursor cursor = edit->textCursor();
+        const int shown = displayPosition(box.text(), position);
+        if (shown < 0)
+            cursor.movePosition(QTextCursor::End);
+        else
+            cursor.setPosition(shown);
+        edit->setTextCursor(cursor);
+        edit->ensureCursorVisible();
+    });
+}
+
+void bindComboBox(ComboBox &combo, QComboBox *widget)
+{
+    bindControl(combo, widget);
+    widget->setEditable(true);
+    // Enter in the band list must not turn the typed text into a new entry.
+    widget->setInsertPolicy(QComboBox::NoInsert);
+    auto showText = [&combo, widget] {
+        const QSignalBlocker blocker(widget);
+        widget->setCurrentIndex(int(combo.items().indexOf(combo.text())));
+        widget->setEditText(combo.text());
+    };
+    {
+        const QSignalBlocker blocker(widget);
+        widget->addItems(combo.items());
+    }
+    showText();
+
+    QObject::connect(&combo, &ComboBox::itemAdded, widget, [widget, showText](const QString &item) {
+        {
+            const QSignalBlocker blocker(widget);
+            widget->addItem(item);
+        }
+        showText();
+    });
+    QObject::connect(&combo, &ComboBox::textChanged, widget, [&combo, widget, showText] {
+        // The operator's own typing is already shown; only the program's changes are drawn.
+        if (widget->currentText() != combo.text())
+            showText();
+    });
+    QObject::connect(widget, &QComboBox::editTextChanged, &combo,
+                     [&combo](const QString &text) { combo.setText(text); });
+}
+
+void bindCheckBox(CheckBox &check, QCheckBox *widget)
+{
+    bindControl(check, widget);
+    widget->setChecked(check.value() == 1);
+    QObject::connect(&check, &CheckBox::valueChanged, widget,
+                     [widget](int value) { widget->setChecked(value == 1); });
+    // The widget has toggled itself already; the control toggles its own value to match.
+    QObject::connect(widget, &QCheckBox::clicked, &check, [&check] { check.click(); });
+}
+
+void bindButton(CommandButton &button, QPushButton *widget)
+{
+    bindControl(button, widget);
+    widget->setAutoDefault(false);
+    QObject::connect(widget, &QPushButton::clicked, &button, [&button] { button.click(); });
+}

@@ -1,0 +1,149 @@
+#include "form15.h"
+
+#include "contact_entry.h"
+
+#include <algorithm>
+
+namespace {
+
+// The bands of the band list, in the order they are offered.
+const QStringList bandList = {
+    QStringLiteral("7 Mhz"),   QStringLiteral("14 Mhz"),   QStringLiteral("21 Mhz"),
+    QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz"),   QStringLiteral("144 Mhz"),
+    QStringLiteral("432 Mhz"), QStringLiteral("1296 Mhz"),
+};
+
+} // namespace
+
+Form15::Form15(const WindowServices &services, QObject *parent)
+    : QObject(parent), services_(services)
+{
+    applyLayout();
+    connectEvents();
+
+    // Labels and the frame take no focus: the window opens with the focus on the first control
+    // of the tab order that does.
+    for (Control *control : controls_) {
+        if (control->canTakeFocus() &&
+            (!activeControl_ || control->tabIndex() < activeControl_->tabIndex()))
+            activeControl_ = control;
+    }
+}
+
+void Form15::applyLayout()
+{
+    struct Row
+    {
+        Control *control;
+        const char *caption; // nullptr: the control shows a text, not a caption
+        TwipRect rect;
+        int tabIndex;
+        Control *container;
+        bool visible;
+    };
+    Control *const window = nullptr;
+    const Row table[] = {
+        {&Frame1, nullptr, {240, 240, 5295, 1695}, 0, window, true},
+        {&Label1, "Call", {240, 360, 735, 255}, 5, &Frame1, true},
+        {&Label3, "Prog Numb", {1320, 360, 855, 255}, 7, &Frame1, true},
+        {&Label2, "Locator", {2520, 360, 735, 255}, 6, &Frame1, true},
+        {&Label4, "Band", {3720, 360, 855, 255}, 13, &Frame1, false},
+        {&Text2, nullptr, {120, 720, 975, 285}, 1, &Frame1, true},
+        {&Text3, nullptr, {1320, 720, 975, 285}, 2, &Frame1, true},
+        {&Text4, nullptr, {2520, 720, 975, 285}, 3, &Frame1, true},
+        {&Combo1, nullptr, {3720, 720, 1095, 315}, 12, &Frame1, false},
+        {&Command1, "Add", {120, 1200, 855, 285}, 4, &Frame1, true},
+        {&Check1, "gmt+1", {1200, 1200, 855, 255}, 14, &Frame1, true},
+        {&Check2, "Multiband", {2040, 1200, 1215, 255}, 15, &Frame1, true},
+        {&Check3, "HF", {3120, 1200, 615, 255}, 16, &Frame1, true},
+        {&Text1, nullptr, {240, 2160, 5295, 2415}, 10, window, true},
+        {&Command2, "Open", {1440, 4800, 855, 375}, 8, window, true},
+        {&Command3, "Save", {2520, 4800, 735, 375}, 9, window, true},
+        {&Command4, "Exit", {3480, 4800, 855, 375}, 11, window, true},
+    };
+    for (const Row &row : table) {
+        if (row.caption)
+            row.control->setCaption(QString::fromLatin1(row.caption));
+        row.control->setGeometry(row.rect);
+        row.control->setTabIndex(row.tabIndex);
+        row.control->setContainer(row.container);
+        row.control->setVisible(row.visible);
+        controls_.append(row.control);
+    }
+}
+
+void Form15::connectEvents()
+{
+    for (Control *control : controls_)
+        connect(control, &Control::focusRequested, this,
+                [this, control] { activeControl_ = control; });
+
+    connect(&Command1, &CommandButton::Click, this, &Form15::Command1_Click);
+    connect(&Command2, &CommandButton::Click, this, &Form15::Command2_Click);
+    connect(&Command3, &CommandButton::Click, this, &Form15::Command3_Click);
+    connect(&Command4, &CommandButton::Click, this, &Form15::Command4_Click);
+    connect(&Text1, &TextBox::Change, this, &Form15::Text1_Change);
+    connect(&Text2, &TextBox::Change, this, &Form15::Text2_Change);
+    connect(&Text4, &TextBox::Change, this, &Form15::Text4_Change);
+    connect(&Text3, &TextBox::KeyDown, this, &Form15::Text3_KeyDown);
+    connect(&Text4, &TextBox::KeyDown, this, &Form15::Text4_KeyDown);
+    connect(&Check1, &CheckBox::Click, this, &Form15::Check1_Click);
+    connect(&Check2, &CheckBox::Click, this, &Form15::Check2_Click);
+    connect(&Check3, &CheckBox::Click, this, &Form15::Check3_Click);
+}
+
+bool Form15::requestClose()
+{
+    if (unloaded_)
+        return true;
+    int cancel = 0;
+    Form_QueryUnload(cancel, 0);
+    if (cancel != 0)
+        return false;
+    unloaded_ = true;
+    emit Unloaded();
+    return true;
+}
+
+void Form15::Form_Load()
+{
+    for (const QString &band : bandList)
+        Combo1.addItem(band);
+}
+
+void Form15::Form_QueryUnload(int &Cancel, int /*UnloadMode*/)
+{
+    // The log is discarded on Yes without a further question, saved or not.
+    if (services_.messages.msgBox(QStringLiteral("Want to exit now?"), vbYesNo) != vbYes)
+        Cancel = 1;
+}
+
+void Form15::Command1_Click()
+{
+    AddContact(*this, services_);
+}
+
+void Form15::Command2_Click() {}
+
+void Form15::Command3_Click() {}
+
+void Form15::Command4_Click()
+{
+    requestClose();
+}
+
+void Form15::Text1_Change() {}
+
+void Form15::Text2_Change() {}
+
+void Form15::Text4_Change() {}
+
+void Form15::Text3_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
+
+void Form15::Text4_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
+
+void Form15::Check1_Click() {}
+
+void Form15::Check2_Click() {}
+
+void Form15::Check3_Click() {}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "command_button.h"
+#include "contact_form.h"
+#include "label.h"
+#include "window_services.h"
+
+#include <QList>
+#include <QObject>
+
+// The program's one window, without any toolkit: its seventeen controls with their layout and
+// start state, the form-level texts, and one event procedure per handled event. The view draws
+// it and hands it the operator's keystrokes and clicks.
+class Form15 : public QObject, public ContactForm
+{
+    Q_OBJECT
+
+public:
+    explicit Form15(const WindowServices &services, QObject *parent = nullptr);
+
+    static constexpr int clientWidthTwips = 5775;
+    static constexpr int clientHeightTwips = 5325;
+    QString caption() const { return QStringLiteral("Vandrel v1.2 - Morvit"); }
+
+    Label Label1{QStringLiteral("Label1")};
+    Label Label2{QStringLiteral("Label2")};
+    Label Label3{QStringLiteral("Label3")};
+    Label Label4{QStringLiteral("Label4")};
+    CommandButton Command1{QStringLiteral("Command1")};
+    CommandButton Command2{QStringLiteral("Command2")};
+    CommandButton Command3{QStringLiteral("Command3")};
+    CommandButton Command4{QStringLiteral("Command4")};
+
+    // All seventeen controls, in the order of the layout table.
+    const QList<Control *> &controls() const { return controls_; }
+    // The control that has (or last asked for) the keyboard focus.
+    Control *activeControl() const { return activeControl_; }
+
+    // Any request to close the window: the close box, the system menu or "Exit". Runs
+    // Form_QueryUnload; returns true when the window was unloaded.
+    bool requestClose();
+    bool isUnloaded() const { return unloaded_; }
+
+    // Event procedures.
+    void Form_Load();
+    void Form_QueryUnload(int &Cancel, int UnloadMode);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Text1_Change();
+    void Text2_Change();
+    void Text4_Change();
+    void Text3_KeyDown(int KeyCode, int Shift);
+    void Text4_KeyDown(int KeyCode, int Shift);
+    void Check1_Click();
+    void Check2_Click();
+    void Check3_Click();
+
+signals:
+    // The window was unloaded: the program ends.
+    void Unloaded();
+
+private:
+    void applyLayout();
+    void connectEvents();
+
+    WindowServices services_;
+    QList<Control *> controls_;
+    Control *activeControl_ = nullptr;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,153 @@
+#include "form15_view.h"
+
+#include "control_bindings.h"
+#include "form15.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+constexpr qreal layoutFontPointSize = 8;
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        icon.addFile(QStringLiteral(":/icons/vandrel-%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/icons/vandrel-%1-256.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
+
+Form15View::Form15View(Form15 &form, QWidget *parent) : QWidget(parent), form_(form)
+{
+    setWindowTitle(form.caption());
+    setWindowIcon(programIcon());
+    // No procedure reacts to a change of size: the controls keep their places, so the window
+    // keeps its size too.
+    setFixedSize(twipsToPixels(Form15::clientWidthTwips), twipsToPixels(Form15::clientHeightTwips));
+    // The layout was drawn for an 8-point font; the platform's font family stays, but a larger
+    // default size would cut off captions such as "Prog Numb".
+    if (QFont small = font(); small.pointSizeF() > layoutFontPointSize) {
+        small.setPointSizeF(layoutFontPointSize);
+        setFont(small);
+    }
+
+    for (Control *control : form.controls())
+        widgets_.insert(control, createWidget(*control));
+    applyTabOrder();
+
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { followFocus(now); });
+    // Unloading the window ends the program; closing is left to the event loop so that a
+    // close request in progress finishes first.
+    connect(&form, &Form15::Unloaded, this, &QWidget::close, Qt::QueuedConnection);
+}
+
+Form15View::~Form15View()
+{
+    // Destroying the widgets moves the focus; this view must not follow it any more.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
+QWidget *Form15View::createWidget(Control &control)
+{
+    QWidget *parent = control.container() ? widgets_.value(control.container()) : this;
+    QWidget *widget = nullptr;
+    if (auto *box = qobject_cast<TextBox *>(&control)) {
+        if (box->isMultiLine()) {
+            auto *edit = new QPlainTextEdit(parent);
+            bindLogEdit(*box, edit);
+            widget = edit;
+        } else {
+            auto *edit = new QLineEdit(parent);
+            bindLineEdit(*box, edit);
+            widget = edit;
+        }
+    } else if (auto *combo = qobject_cast<ComboBox *>(&control)) {
+        auto *widgetCombo = new QComboBox(parent);
+        bindComboBox(*combo, widgetCombo);
+        widget = widgetCombo;
+    } else if (auto *check = qobject_cast<CheckBox *>(&control)) {
+        auto *widgetCheck = new QCheckBox(parent);
+        bindCheckBox(*check, widgetCheck);
+        widget = widgetCheck;
+    } else if (auto *button = qobject_cast<CommandButton *>(&control)) {
+        auto *push = new QPushButton(parent);
+        bindButton(*button, push);
+        widget = push;
+    } else if (qobject_cast<Frame *>(&control)) {
+        widget = new QGroupBox(parent);
+        bindControl(control, widget);
+    } else {
+        widget = new QLabel(parent);
+        bindControl(control, widget);
+    }
+    widget->setGeometry(twipsToPixels(control.geometry()));
+    return widget;
+}
+
+void Form15View::applyTabOrder()
+{
+    QList<Control *> order;
+    for (Control *control : form_.controls()) {
+        if (control->canTakeFocus())
+            order.append(control);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(widgets_.value(order[i - 1]), widgets_.value(order[i]));
+}
+
+void Form15View::followFocus(QWidget *now)
+{
+    // The operator moved the focus (Tab, a click): the form learns which control has it.
+    for (auto it = widgets_.cbegin(); it != widgets_.cend(); ++it) {
+        if (it.value() == now ||
+            (now && it.value()->isAncestorOf(now) && !qobject_cast<QGroupBox *>(it.value()))) {
+            auto *control = const_cast<Control *>(it.key());
+            if (form_.activeControl() != control)
+                control->setFocus();
+            return;
+        }
+    }
+}
+
+void Form15View::closeEvent(QCloseEvent *event)
+{
+    if (form_.requestClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Form15View::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    if (QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    if (QWidget *focus = widgets_.value(form_.activeControl()))
+        focus->setFocus(Qt::ActiveWindowFocusReason);
+}

@@ -1,0 +1,35 @@
+#include "qt_message_service.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon iconFor(int style)
+{
+    switch (style & vbIconMask) {
+    case vbCritical:
+        return QMessageBox::Critical;
+    case vbQuestion:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+int QtMessageService::show(const QString &prompt, int style, const QString &title)
+{
+    const bool yesNo = (style & vbButtonsMask) == vbYesNo;
+    QMessageBox box(iconFor(style), title, prompt,
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    const int answer = box.exec();
+    if (yesNo)
+        return answer == QMessageBox::Yes ? vbYes : vbNo;
+    return vbOK;
+}

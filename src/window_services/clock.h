@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// The clock and the calendar text of the locale; a fixed clock stands in for it in tests.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    // The current local date and time, read once.
+    virtual QDateTime now() const = 0;
+    // A date as text in the system's short date format.
+    virtual QString shortDateText(QDate date) const = 0;
+};
+
+class SystemClock : public Clock
+{
+public:
+    QDateTime now() const override;
+    QString shortDateText(QDate date) const override;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "vb_constants.h"
+
+#include <QString>
+
+// The title of message boxes shown without one of their own.
+inline const QString applicationTitle = QStringLiteral("Vandrel");
+
+// Modal message boxes. The program shows real ones; tests script the answers.
+class MessageService
+{
+public:
+    virtual ~MessageService() = default;
+    // Shows `prompt` with a style made of vbOKOnly/vbYesNo and an icon, under `title`, and
+    // returns the answer (vbOK, vbYes or vbNo).
+    virtual int show(const QString &prompt, int style, const QString &title) = 0;
+
+    // A message box as the program's procedures call it: without a title, the application's.
+    int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = {})
+    {
+        return show(prompt, style, title.isEmpty() ? applicationTitle : title);
+    }
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "control.h"
+#include "vb_constants.h"
+
+#include <QStringView>
+
+// A single- or multi-line text box. Setting a text that differs from the current one runs the
+// Change procedure at once, nested, before the setter returns; setting the same text runs
+// nothing, which is what lets a Change procedure rewrite its own box without looping.
+class TextBox : public Control
+{
+    Q_OBJECT
+
+public:
+    explicit TextBox(const QString &name, QObject *parent = nullptr);
+
+    const QString &text() const { return text_; }
+    void setText(const QString &text);
+    // The same as setText(text() + tail), without copying the text: the log only ever grows at
+    // its end, and a big log must not be copied for every contact.
+    void appendText(QStringView tail);
+
+    int selStart() const { return selStart_; }
+    // Caret at that 0-based offset, clamped to the text; the length of the text puts it at the
+    // end and brings the end into view.
+    void setSelStart(int position);
+
+    OleColor foreColor() const { return foreColor_; }
+    void setForeColor(OleColor color);
+
+    bool isMultiLine() const { return multiLine_; }
+    void setMultiLine(bool multiLine) { multiLine_ = multiLine; }
+
+    // A key pressed while the box has the focus; runs the KeyDown procedure.
+    void keyDown(int keyCode, int shift) { emit KeyDown(keyCode, shift); }
+
+signals:
+    // Events: the window's procedures connect here.
+    void Change();
+    void KeyDown(int keyCode, int shift);
+
+    // Property notifications for the view.
+    void textReplaced();
+    void textAppended(QStringView tail);
+    void selStartChanged(int position);
+    void foreColorChanged(OleColor color);
+
+private:
+    QString text_;
+    int selStart_ = 0;
+    OleColor foreColor_ = vbWindowText;
+    bool multiLine_ = false;
+};

@@ -1,0 +1,228 @@
+#include "fake_services.h"
+#include "form15.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A loaded window with fake services, typed into as an operator would.
+struct Session
+{
+    FakeServices fakes;
+    Form15 form{fakes.services()};
+
+    Session() { form.Form_Load(); }
+
+    void enter(const QString &call, const QString &number, const QString &locator)
+    {
+        form.Text2.setText(call);
+        form.Text3.setText(number);
+        form.Text4.setText(locator);
+    }
+    void add() { form.Command1.click(); }
+};
+
+} // namespace
+
+class TestForm15 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsWithTheLayoutTablesState()
+    {
+        Session s;
+        QCOMPARE(s.form.caption(), QStringLiteral("Vandrel v1.2 - Morvit"));
+        QCOMPARE(s.form.controls().size(), 17);
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("001"));
+        QVERIFY(!s.form.Label4.isVisible());
+        QVERIFY(!s.form.Combo1.isVisible());
+        QCOMPARE(s.form.Check1.value() + s.form.Check2.value() + s.form.Check3.value(), 0);
+        QCOMPARE(s.form.activeControl(), &s.form.Text2);
+        QVERIFY(s.form.Text1.text().isEmpty());
+        QVERIFY(s.form.NextNumber.isEmpty() && s.form.DateText.isEmpty());
+        QCOMPARE(s.form.CallPosition, 0);
+    }
+
+    void loadFillsTheBandListWhileItsTextStaysNoBand()
+    {
+        Session s;
+        QCOMPARE(s.form.Combo1.items(), (QStringList{"7 Mhz", "14 Mhz", "21 Mhz", "28 Mhz",
+                                                     "50 Mhz", "144 Mhz", "432 Mhz", "1296 Mhz"}));
+        QCOMPARE(s.form.Combo1.text(), QStringLiteral("..."));
+    }
+
+    void refusalsComeInTheirOrder_data()
+    {
+        QTest::addColumn<bool>("duplicate");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("locator");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("duplicate wins even with empty fields") << true << ""
+                                                               << ""
+                                                               << ""
+                                                               << "Duplicate!";
+        QTest::newRow("everything empty") << false << ""
+                                          << ""
+                                          << ""
+                                          << "Insert CallSign";
+        QTest::newRow("only the call") << false << "Q1ABC"
+                                       << ""
+                                       << ""
+                                       << "Insert Progressive Number";
+        QTest::newRow("number but no locator") << false << "Q1ABC"
+                                               << "012"
+                                               << ""
+                                               << "Insert Locator";
+        QTest::newRow("locator without a number") << false << "Q1ABC"
+                                                  << ""
+                                                  << "JN80XY"
+                                                  << "Insert Progressive Number";
+    }
+    void refusalsComeInTheirOrder()
+    {
+        QFETCH(bool, duplicate);
+        QFETCH(QString, call);
+        QFETCH(QString, number);
+        QFETCH(QString, locator);
+        QFETCH(QString, message);
+        Session s;
+        s.enter(call, number, locator);
+        if (duplicate)
+            s.form.Text2.setForeColor(vbRed);
+        s.add();
+
+        QCOMPARE(s.fakes.messages.shown.size(), 1);
+        QCOMPARE(s.fakes.messages.lastPrompt(), message);
+        QCOMPARE(s.fakes.messages.shown.last().style, vbOKOnly);
+        QCOMPARE(s.fakes.messages.shown.last().title, QStringLiteral("Vandrel"));
+        // Nothing changed.
+        QVERIFY(s.form.Text1.text().isEmpty());
+        QCOMPARE(s.form.Text2.text(), call);
+        QCOMPARE(s.form.Text3.text(), number);
+        QCOMPARE(s.form.Text4.text(), locator);
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("001"));
+    }
+
+    void addAppendsTheContactLine()
+    {
+        Session s;
+        s.fakes.clock.set(QDate(2016, 7, 16), 15, 45);
+        for (const char *call : {"Q1AA", "Q1BB", "Q1ABC"}) {
+            s.enter(QString::fromLatin1(call), QStringLiteral("012"), QStringLiteral("JN80XY"));
+            s.add();
+        }
+        QVERIFY(s.fakes.messages.shown.isEmpty());
+        QVERIFY(s.form.Text1.text().endsWith(
+            "003-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
+        QCOMPARE(s.form.Text1.text().count(u"\r\n"), 3);
+    }
+
+    void multibandLineCarriesTheBand()
+    {
+        Session s;
+        s.form.Combo1.setText(QStringLiteral("144 Mhz"));
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        s.add();
+        QCOMPARE(
+            s.form.Text1.text(),
+            QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY-->144 Mhz\r\n"));
+    }
+
+    void hfLineMayHaveNoLocator()
+    {
+        Session s;
+        s.form.Check3.click();
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("5"), QString());
+        s.add();
+        QCOMPARE(s.form.Text1.text(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---5---\r\n"));
+        s.form.Combo1.setText(QStringLiteral("14 Mhz"));
+        s.enter(QStringLiteral("Q2XY"), QStringLiteral("6"), QString());
+        s.add();
+        QVERIFY(s.form.Text1.text().endsWith(QStringLiteral("---59---6----->14 Mhz\r\n")));
+    }
+
+    void fieldsAreTakenAsTyped()
+    {
+        Session s;
+        s.enter(QStringLiteral("Q-+-1"), QStringLiteral("0 1\t2"), QStringLiteral("-->x"));
+        s.add();
+        QCOMPARE(s.form.Text1.text(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q-+-1---59---0 1\t2----->x\r\n"));
+    }
+
+    void acceptedAddResetsTheEntryAndMovesOn()
+    {
+        Session s;
+        s.form.Check1.click(); // the focus is elsewhere now
+        s.form.Combo1.setText(QStringLiteral("432 Mhz"));
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        s.add();
+        QVERIFY(s.form.Text2.text().isEmpty());
+        QVERIFY(s.form.Text3.text().isEmpty());
+        QVERIFY(s.form.Text4.text().isEmpty());
+        QCOMPARE(s.form.activeControl(), &s.form.Text2);
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("002"));
+        QCOMPARE(s.form.NextNumber, QStringLiteral("2"));
+        // The mode and the band stay for the next contact.
+        QCOMPARE(s.form.Check1.value(), 1);
+        QCOMPARE(s.form.Combo1.text(), QStringLiteral("432 Mhz"));
+        QCOMPARE(s.form.DateText, QStringLiteral("16/07/2016"));
+        QCOMPARE(s.form.TimeText, QStringLiteral("1445---"));
+    }
+
+    void sentNumberRunsFrom001To999AndStays()
+    {
+        Session s;
+        s.form.Check3.click();
+        for (int i = 1; i <= 1001; ++i) {
+            s.enter(QStringLiteral("Q%1").arg(i), QStringLiteral("1"), QString());
+            s.add();
+        }
+        const QStringList lines = s.form.Text1.text().split(QStringLiteral("\r\n"));
+        QVERIFY(lines[0].startsWith(u"001-+-"));
+        QVERIFY(lines[9].startsWith(u"010-+-"));
+        QVERIFY(lines[998].startsWith(u"999-+-"));
+        QVERIFY(lines[1000].startsWith(u"999-+-"));
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("999"));
+    }
+
+    void midnightContactTakesTheUtcDate()
+    {
+        Session s;
+        s.fakes.clock.set(QDate(2016, 7, 17), 0, 30);
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        s.add();
+        QCOMPARE(s.form.Text1.text(),
+                 QStringLiteral("001-+-16/07/2016---2230---Q1ABC---59---012---JN80XY\r\n"));
+    }
+
+    void exitAsksAndOnlyYesUnloads()
+    {
+        Session s;
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        s.add();
+        const QString log = s.form.Text1.text();
+        QSignalSpy unloaded(&s.form, &Form15::Unloaded);
+
+        s.fakes.messages.answers = {vbNo};
+        s.form.Command4.click();
+        QCOMPARE(s.fakes.messages.lastPrompt(), QStringLiteral("Want to exit now?"));
+        QCOMPARE(s.fakes.messages.shown.last().style, vbYesNo);
+        QCOMPARE(unloaded.size(), 0);
+        QCOMPARE(s.form.Text1.text(), log);
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("002"));
+
+        s.fakes.messages.answers = {vbYes};
+        QVERIFY(s.form.requestClose()); // the close box
+        QCOMPARE(unloaded.size(), 1);
+        QVERIFY(s.form.isUnloaded());
+        QCOMPARE(s.fakes.messages.shown.size(), 2); // no question about saving
+    }
+};
+
+QTEST_GUILESS_MAIN(TestForm15)
+#include "tst_form15.moc"

@@ -1,0 +1,195 @@
+#include "fake_services.h"
+#include "form15.h"
+#include "form15_view.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// The real window, offscreen, with fake services behind it.
+struct Window
+{
+    FakeServices fakes;
+    Form15 form{fakes.services()};
+    Form15View view{form};
+
+    Window()
+    {
+        form.Form_Load();
+        view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+    }
+
+    template <typename W> W *widget(Control &control)
+    {
+        return qobject_cast<W *>(view.widgetFor(&control));
+    }
+    QLineEdit *edit(TextBox &box) { return widget<QLineEdit>(box); }
+    QPlainTextEdit *log() { return widget<QPlainTextEdit>(form.Text1); }
+};
+
+} // namespace
+
+class TestForm15View : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windowHasTheCaptionAndClientSize()
+    {
+        Window w;
+        QCOMPARE(w.view.windowTitle(), QStringLiteral("Vandrel v1.2 - Morvit"));
+        QCOMPARE(w.view.size(), QSize(385, 355));
+        QVERIFY(!w.view.windowIcon().isNull());
+        QCOMPARE(w.view.windowIcon().availableSizes().size() >= 4, true);
+    }
+
+    void controlsStandWhereTheLayoutTableSays_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::addColumn<QString>("parentName");
+        QTest::newRow("Frame1") << "Frame1" << QRect(16, 16, 353, 113) << "";
+        QTest::newRow("Label1") << "Label1" << QRect(16, 24, 49, 17) << "Frame1";
+        QTest::newRow("Label3") << "Label3" << QRect(88, 24, 57, 17) << "Frame1";
+        QTest::newRow("Label2") << "Label2" << QRect(168, 24, 49, 17) << "Frame1";
+        QTest::newRow("Label4") << "Label4" << QRect(248, 24, 57, 17) << "Frame1";
+        QTest::newRow("Text2") << "Text2" << QRect(8, 48, 65, 19) << "Frame1";
+        QTest::newRow("Text3") << "Text3" << QRect(88, 48, 65, 19) << "Frame1";
+        QTest::newRow("Text4") << "Text4" << QRect(168, 48, 65, 19) << "Frame1";
+        QTest::newRow("Combo1") << "Combo1" << QRect(248, 48, 73, 21) << "Frame1";
+        QTest::newRow("Command1") << "Command1" << QRect(8, 80, 57, 19) << "Frame1";
+        QTest::newRow("Check1") << "Check1" << QRect(80, 80, 57, 17) << "Frame1";
+        QTest::newRow("Check2") << "Check2" << QRect(136, 80, 81, 17) << "Frame1";
+        QTest::newRow("Check3") << "Check3" << QRect(208, 80, 41, 17) << "Frame1";
+        QTest::newRow("Text1") << "Text1" << QRect(16, 144, 353, 161) << "";
+        QTest::newRow("Command2") << "Command2" << QRect(96, 320, 57, 25) << "";
+        QTest::newRow("Command3") << "Command3" << QRect(168, 320, 49, 25) << "";
+        QTest::newRow("Command4") << "Command4" << QRect(232, 320, 57, 25) << "";
+    }
+    void controlsStandWhereTheLayoutTableSays()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        QFETCH(QString, parentName);
+        Window w;
+        auto *widget = w.view.findChild<QWidget *>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(), pixels);
+        QCOMPARE(widget->parentWidget()->objectName(), parentName);
+    }
+
+    void captionsAndStartState()
+    {
+        Window w;
+        QCOMPARE(w.widget<QGroupBox>(w.form.Frame1)->title(), QStringLiteral("001"));
+        QCOMPARE(w.widget<QLabel>(w.form.Label3)->text(), QStringLiteral("Prog Numb"));
+        QCOMPARE(w.widget<QPushButton>(w.form.Command1)->text(), QStringLiteral("Add"));
+        QCOMPARE(w.widget<QCheckBox>(w.form.Check2)->text(), QStringLiteral("Multiband"));
+        QVERIFY(!w.widget<QCheckBox>(w.form.Check2)->isChecked());
+        QVERIFY(w.widget<QLabel>(w.form.Label4)->isHidden());
+        auto *combo = w.widget<QComboBox>(w.form.Combo1);
+        QVERIFY(combo->isHidden());
+        QCOMPARE(combo->count(), 8);
+        QCOMPARE(combo->currentText(), QStringLiteral("..."));
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+    }
+
+    void tabWalksTheTabOrder()
+    {
+        Window w;
+        w.form.Combo1.setVisible(true); // a visible band list takes part in the order
+        w.edit(w.form.Text2)->setFocus();
+        const QList<Control *> expected = {&w.form.Text3,    &w.form.Text4,    &w.form.Command1,
+                                           &w.form.Command2, &w.form.Command3, &w.form.Text1,
+                                           &w.form.Command4, &w.form.Combo1,   &w.form.Check1,
+                                           &w.form.Check2,   &w.form.Check3,   &w.form.Text2};
+        for (Control *next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focus = QApplication::focusWidget();
+            QWidget *wanted = w.view.widgetFor(next);
+            QVERIFY2(focus == wanted || wanted->isAncestorOf(focus), qPrintable(next->name()));
+            QCOMPARE(w.form.activeControl(), next);
+        }
+    }
+
+    void typingAContactAndClickingAddLogsIt()
+    {
+        Window w;
+        QTest::keyClicks(w.edit(w.form.Text2), QStringLiteral("Q1ABC"));
+        QCOMPARE(w.form.Text2.text(), QStringLiteral("Q1ABC"));
+        QTest::keyClicks(w.edit(w.form.Text3), QStringLiteral("012"));
+        QTest::keyClicks(w.edit(w.form.Text4), QStringLiteral("JN80XY"));
+        QTest::mouseClick(w.widget<QPushButton>(w.form.Command1), Qt::LeftButton);
+
+        QCOMPARE(w.form.Text1.text(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
+        QCOMPARE(w.log()->toPlainText(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\n"));
+        QVERIFY(w.edit(w.form.Text2)->text().isEmpty());
+        QVERIFY(w.edit(w.form.Text4)->text().isEmpty());
+        QCOMPARE(w.widget<QGroupBox>(w.form.Frame1)->title(), QStringLiteral("002"));
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+    }
+
+    void refusalShowsItsMessage()
+    {
+        Window w;
+        QTest::keyClicks(w.edit(w.form.Text2), QStringLiteral("Q1ABC"));
+        QTest::mouseClick(w.widget<QPushButton>(w.form.Command1), Qt::LeftButton);
+        QCOMPARE(w.fakes.messages.lastPrompt(), QStringLiteral("Insert Progressive Number"));
+        QCOMPARE(w.edit(w.form.Text2)->text(), QStringLiteral("Q1ABC"));
+    }
+
+    void programChangesReachTheWidgets()
+    {
+        Window w;
+        w.form.Text2.setForeColor(vbRed);
+        QCOMPARE(w.edit(w.form.Text2)->palette().color(QPalette::Text), QColor(255, 0, 0));
+        w.form.Text2.setForeColor(vbBlue);
+        QCOMPARE(w.edit(w.form.Text2)->palette().color(QPalette::Text), QColor(0, 0, 255));
+        w.form.Text4.setText(QStringLiteral("JN80"));
+        w.form.Text4.setSelStart(2);
+        QCOMPARE(w.edit(w.form.Text4)->cursorPosition(), 2);
+        w.form.Label4.setVisible(true);
+        QVERIFY(w.widget<QLabel>(w.form.Label4)->isVisible());
+        w.form.Combo1.setText(QStringLiteral("144 Mhz"));
+        QCOMPARE(w.widget<QComboBox>(w.form.Combo1)->currentText(), QStringLiteral("144 Mhz"));
+    }
+
+    void exitAnsweredNoKeepsTheWindowAndYesCloses()
+    {
+        Window w;
+        w.form.Text3.setText(QStringLiteral("012"));
+        w.fakes.messages.answers = {vbNo};
+        QTest::mouseClick(w.widget<QPushButton>(w.form.Command4), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.fakes.messages.lastPrompt(), QStringLiteral("Want to exit now?"));
+        QVERIFY(w.view.isVisible());
+        QCOMPARE(w.form.Text3.text(), QStringLiteral("012"));
+
+        // The close box asks the same question.
+        w.fakes.messages.answers = {vbNo};
+        QVERIFY(!w.view.close());
+        QCOMPARE(w.fakes.messages.shown.size(), 2);
+        QVERIFY(w.view.isVisible());
+
+        w.fakes.messages.answers = {vbYes};
+        QTest::mouseClick(w.widget<QPushButton>(w.form.Command4), Qt::LeftButton);
+        QTRY_VERIFY(!w.view.isVisible());
+        QCOMPARE(w.fakes.messages.shown.size(), 3);
+    }
+};
+
+QTEST_MAIN(TestForm15View)
+#include "tst_form15_view.moc"

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "clock.h"
+#include "message_service.h"
+#include "program_directory.h"
+#include "window_services.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+// One message box as the program asked for it.
+struct ShownMessage
+{
+    QString prompt;
+    int style = 0;
+    QString title;
+};
+
+// Records every message box and answers with what the test scripted (vbOK by default, and
+// the scripted answers, in turn, for Yes/No boxes).
+class FakeMessageService : public MessageService
+{
+public:
+    int show(const QString &prompt, int style, const QString &title) override;
+
+    QList<ShownMessage> shown;
+    QList<int> answers; // taken from the front, for Yes/No boxes
+
+    QString lastPrompt() const { return shown.isEmpty() ? QString() : shown.last().prompt; }
+};
+
+// A clock that reads whatever the test set, with a day/month/year short date format.
+class FixedClock : public Clock
+{
+public:
+    FixedClock();
+    QDateTime now() const override { return now_; }
+    QString shortDateText(QDate date) const override;
+
+    void set(QDate date, int hour, int minute);
+
+private:
+    QDateTime now_;
+};
+
+// The program's directory, in a fresh temporary directory.
+class TemporaryDirectory : public ProgramDirectory
+{
+public:
+    QString path() const override { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// All three fakes, ready to hand to a form.
+struct FakeServices
+{
+    FixedClock clock;
+    FakeMessageService messages;
+    TemporaryDirectory directory;
+
+    WindowServices services() { return {clock, messages, directory}; }
+};

@@ -1,0 +1,133 @@
+#include "check_box.h"
+#include "combo_box.h"
+#include "command_button.h"
+#include "text_box.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestControls : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void settingADifferentTextRunsChangeAtOnce()
+    {
+        TextBox box(QStringLiteral("Text2"));
+        QStringList seen;
+        connect(&box, &TextBox::Change, this, [&] { seen.append(box.text()); });
+        box.setText(QStringLiteral("abc"));
+        QCOMPARE(seen, QStringList{QStringLiteral("abc")});
+        box.setText(QStringLiteral("abc"));
+        QCOMPARE(seen.size(), 1); // the same text runs nothing
+    }
+
+    void changeProcedureCanRewriteItsOwnBoxWithoutLooping()
+    {
+        TextBox box(QStringLiteral("Text4"));
+        int runs = 0;
+        connect(&box, &TextBox::Change, this, [&] {
+            ++runs;
+            box.setText(box.text().toUpper()); // nested run finds it upper-cased already
+            box.setSelStart(int(box.text().size()));
+        });
+        box.setText(QStringLiteral("jn80xy"));
+        QCOMPARE(box.text(), QStringLiteral("JN80XY"));
+        QCOMPARE(runs, 2);
+        QCOMPARE(box.selStart(), 6);
+    }
+
+    void appendIsASetOfTheLongerText()
+    {
+        TextBox box(QStringLiteral("Text1"));
+        box.setText(QStringLiteral("one\r\n"));
+        QSignalSpy changes(&box, &TextBox::Change);
+        QSignalSpy appended(&box, &TextBox::textAppended);
+        box.appendText(u"two\r\n");
+        QCOMPARE(box.text(), QStringLiteral("one\r\ntwo\r\n"));
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(appended.size(), 1);
+        box.appendText(u"");
+        QCOMPARE(changes.size(), 1);
+    }
+
+    void caretStaysWithinTheText()
+    {
+        TextBox box(QStringLiteral("Text2"));
+        box.setText(QStringLiteral("Q1ABC"));
+        box.setSelStart(99);
+        QCOMPARE(box.selStart(), 5);
+        box.setSelStart(-1);
+        QCOMPARE(box.selStart(), 0);
+        box.setSelStart(5);
+        box.setText(QStringLiteral("Q1"));
+        QCOMPARE(box.selStart(), 2);
+    }
+
+    void foreColorReadsBackWhatWasSet()
+    {
+        TextBox box(QStringLiteral("Text2"));
+        QCOMPARE(box.foreColor(), vbWindowText); // a text box's default colour
+        for (OleColor color : {vbButtonText, vbRed, vbBlue, OleColor(0x80000012)}) {
+            box.setForeColor(color);
+            QCOMPARE(box.foreColor(), color);
+        }
+    }
+
+    void hidingKeepsTextAndValue()
+    {
+        TextBox box(QStringLiteral("Text4"));
+        box.setText(QStringLiteral("JN80XY"));
+        box.setVisible(false);
+        QCOMPARE(box.text(), QStringLiteral("JN80XY"));
+        CheckBox check(QStringLiteral("Check3"));
+        check.click();
+        check.setVisible(false);
+        QCOMPARE(check.value(), 1);
+        ComboBox combo(QStringLiteral("Combo1"));
+        combo.setText(QStringLiteral("144 Mhz"));
+        combo.setVisible(false);
+        QCOMPARE(combo.text(), QStringLiteral("144 Mhz"));
+    }
+
+    void clickTogglesTheValueBeforeTheClickProcedure()
+    {
+        CheckBox check(QStringLiteral("Check2"));
+        QList<int> valuesSeen;
+        connect(&check, &CheckBox::Click, this, [&] { valuesSeen.append(check.value()); });
+        check.click();
+        check.click();
+        QCOMPARE(valuesSeen, (QList<int>{1, 0}));
+    }
+
+    void clickingACheckBoxGivesItTheFocus()
+    {
+        CheckBox check(QStringLiteral("Check1"));
+        QSignalSpy focus(&check, &Control::focusRequested);
+        check.click();
+        QCOMPARE(focus.size(), 1);
+    }
+
+    void comboTextNeedNotBeAnEntry()
+    {
+        ComboBox combo(QStringLiteral("Combo1"));
+        combo.addItem(QStringLiteral("7 Mhz"));
+        combo.addItem(QStringLiteral("14 Mhz"));
+        combo.setText(QStringLiteral("..."));
+        QCOMPARE(combo.text(), QStringLiteral("..."));
+        QCOMPARE(combo.items(), (QStringList{QStringLiteral("7 Mhz"), QStringLiteral("14 Mhz")}));
+    }
+
+    void pressingAButtonFromCodeRunsItsClick()
+    {
+        CommandButton button(QStringLiteral("Command1"));
+        QSignalSpy clicks(&button, &CommandButton::Click);
+        button.setValue(true);
+        QCOMPARE(clicks.size(), 1);
+        button.setValue(false);
+        QCOMPARE(clicks.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestControls)
+#include "tst_controls.moc"

@@ -1,0 +1,24 @@
+# Installs the program with its icon and a desktop entry that launches it.
+# The log file is kept next to the program, so install into a prefix the operator can write to,
+# for example: cmake --install build --prefix ~/vandrel
+include(GNUInstallDirs)
+
+install(TARGETS vandrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+foreach(size 16 24 32 48)
+    install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/vandrel-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME vandrel.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/vandrel.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The entry names the installed program by its full path, which is known only at install time
+# (cmake --install --prefix may differ from the configured prefix).
+install(CODE "
+    set(VANDREL_EXECUTABLE \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vandrel\")
+    configure_file(\"${PROJECT_SOURCE_DIR}/assets/vandrel.desktop.in\"
+                   \"${PROJECT_BINARY_DIR}/vandrel.desktop\" @ONLY)
+")
+install(FILES ${PROJECT_BINARY_DIR}/vandrel.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -83,7 +83,8 @@ void SaveLog(const ContactForm &form, const WindowServices &services)
     const QString path = logFilePath(services.programDirectory);
     if (const auto failure = replaceLogFile(services.files, path, logText)) {
         services.messages.msgBox(
-            QStringLiteral("Impossible to save the log in %1:\n%2\nThe file there is unchanged.")
+            QStringLiteral("Impossible to save the log in %1:\n%2\nThe file is as it was before; "
+                           "the log is still in the window.")
                 .arg(shownPath(path), *failure),
             vbExclamation, messageTitle);
         return;

@@ -12,7 +12,8 @@ int main(int argc, char *argv[])
     SystemClock clock;
     QtMessageService messages;
     ApplicationDirectory directory;
-    Form15 form({clock, messages, directory});
+    DiskFileService files;
+    Form15 form({clock, messages, directory, files});
     form.Form_Load();
 
     Form15View view(form);

@@ -1,6 +1,7 @@
 #include "form15.h"
 
 #include "contact_entry.h"
+#include "log_file.h"
 
 #include <algorithm>
 
@@ -123,9 +124,15 @@ void Form15::Command1_Click()
     AddContact(*this, services_);
 }
 
-void Form15::Command2_Click() {}
+void Form15::Command2_Click()
+{
+    OpenLog(*this, services_);
+}
 
-void Form15::Command3_Click() {}
+void Form15::Command3_Click()
+{
+    SaveLog(*this, services_);
+}
 
 void Form15::Command4_Click()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "file_service.h"
 #include "message_service.h"
 #include "program_directory.h"
 
@@ -10,4 +11,5 @@ struct WindowServices
     Clock &clock;
     MessageService &messages;
     ProgramDirectory &programDirectory;
+    FileService &files;
 };

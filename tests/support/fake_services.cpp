@@ -2,6 +2,83 @@
 
 #include "vb_constants.h"
 
+#include <algorithm>
+
+namespace {
+
+class UnreadableFile : public QFile
+{
+public:
+    UnreadableFile(const QString &path, const QString &reason) : QFile(path), reason_(reason) {}
+
+    using QFile::open;
+    bool open(OpenMode) override
+    {
+        setErrorString(reason_);
+        return false;
+    }
+
+private:
+    QString reason_;
+};
+
+// Opens, or refuses to, and takes a limited number of bytes before every write fails; what it
+// took lies in the temporary file only, as with a real disk that fills up.
+class FailingSaveFile : public QSaveFile
+{
+public:
+    FailingSaveFile(const QString &path, const FakeFileService &fake)
+        : QSaveFile(path), openFailure_(fake.replaceFailure), writable_(fake.writableBytes),
+          writeFailure_(fake.writeFailure)
+    {}
+
+    bool open(OpenMode mode) override
+    {
+        if (!openFailure_.isEmpty()) {
+            setErrorString(openFailure_);
+            return false;
+        }
+        return QSaveFile::open(mode);
+    }
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        if (writable_ < 0)
+            return QSaveFile::writeData(data, length);
+        const qint64 taken = std::min(length, writable_);
+        if (taken > 0 && QSaveFile::writeData(data, taken) != taken)
+            return -1;
+        writable_ -= taken;
+        if (taken < length) {
+            setErrorString(writeFailure_);
+            return -1;
+        }
+        return length;
+    }
+
+private:
+    QString openFailure_;
+    qint64 writable_;
+    QString writeFailure_;
+};
+
+} // namespace
+
+std::unique_ptr<QFile> FakeFileService::fileToRead(const QString &path) const
+{
+    if (!readFailure.isEmpty())
+        return std::make_unique<UnreadableFile>(path, readFailure);
+    return DiskFileService::fileToRead(path);
+}
+
+std::unique_ptr<QSaveFile> FakeFileService::fileToReplace(const QString &path) const
+{
+    if (replaceFailure.isEmpty() && writableBytes < 0)
+        return DiskFileService::fileToReplace(path);
+    return std::make_unique<FailingSaveFile>(path, *this);
+}
+
 int FakeMessageService::show(const QString &prompt, int style, const QString &title)
 {
     shown.append({prompt, style, title});

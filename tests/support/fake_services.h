@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "file_service.h"
 #include "message_service.h"
 #include "program_directory.h"
 #include "window_services.h"
@@ -54,12 +55,27 @@ private:
     QTemporaryDir dir_;
 };
 
-// All three fakes, ready to hand to a form.
+// The real files, except where a test makes them fail as a disk, a full disk or a locked file
+// would: opening for reading, opening the replacing file, or writing it after some bytes.
+class FakeFileService : public DiskFileService
+{
+public:
+    std::unique_ptr<QFile> fileToRead(const QString &path) const override;
+    std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
+
+    QString readFailure;       // when set, opening for reading fails with this reason
+    QString replaceFailure;    // when set, opening a replacing file fails with this reason
+    qint64 writableBytes = -1; // when not negative, writing fails after this many bytes
+    QString writeFailure = QStringLiteral("No space left on device");
+};
+
+// All the fakes, ready to hand to a form.
 struct FakeServices
 {
     FixedClock clock;
     FakeMessageService messages;
     TemporaryDirectory directory;
+    FakeFileService files;
 
-    WindowServices services() { return {clock, messages, directory}; }
+    WindowServices services() { return {clock, messages, directory, files}; }
 };

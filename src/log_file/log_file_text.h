@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// How the bytes of a log file become log text. Nothing here touches a file, so any bytes can be
+// fed in directly.
+
+// The text of a log file: UTF-8 when the bytes are valid UTF-8, otherwise the 8-bit Windows
+// code page (Windows-1252) that older files were written in, so that no character turns into a
+// replacement mark. A leading UTF-8 byte-order mark is not part of the text.
+QString decodeLogFile(QByteArrayView bytes);
+
+// Appends the lines of a file's text to `logText`, each followed by CR LF. A line ends at CR LF
+// or at a lone CR, and the break is not part of it; a lone LF stays inside its line. A last line
+// without a break is a line too; an empty text has no lines.
+void appendFileLines(QString &logText, QStringView fileText);
+
+// Every CR LF CR LF replaced by CR LF in one pass from left to right: of a run of line breaks
+// half remain, rounded up, so a single blank line disappears and of two one remains.
+QString foldBlankLines(QString logText);
+
+// The log text after reading a log file into it: the old text, the file's lines after it, then
+// the blank lines folded over the whole text.
+QString logTextAfterOpen(QStringView logText, QByteArrayView fileBytes);

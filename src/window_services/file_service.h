@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+#include <memory>
+
+// The files the program reads and writes, handed out unopened so that tests can hand out files
+// that fail where a disk or a network share would.
+class FileService
+{
+public:
+    virtual ~FileService() = default;
+    // Whether anything, a file or a directory, is at `path`.
+    virtual bool exists(const QString &path) const = 0;
+    // The file at `path`, to be opened for reading.
+    virtual std::unique_ptr<QFile> fileToRead(const QString &path) const = 0;
+    // A new file for `path` that takes the place of the old one only when it is committed
+    // complete; until then the old file stays as it was.
+    virtual std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const = 0;
+};
+
+class DiskFileService : public FileService
+{
+public:
+    bool exists(const QString &path) const override;
+    std::unique_ptr<QFile> fileToRead(const QString &path) const override;
+    std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
+};

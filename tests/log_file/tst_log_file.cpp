@@ -1,0 +1,302 @@
+#include "contact_form.h"
+#include "fake_services.h"
+#include "log_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QString title = QStringLiteral("Morvit Vandrel");
+
+// Two contact lines as "Add" writes them.
+const QString twoContacts =
+    QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"
+                   "002-+-16/07/2016---1346---DL1XYZ/P---59---007---JN58TD\r\n");
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+enum SaveFault
+{
+    DiskFullPartWay,
+    DirectoryNotWritable,
+    DirectoryAtThePath,
+    DirectoryMissing
+};
+
+// A program directory that need not exist.
+class GivenDirectory : public ProgramDirectory
+{
+public:
+    explicit GivenDirectory(QString path) : path_(std::move(path)) {}
+    QString path() const override { return path_; }
+
+private:
+    QString path_;
+};
+
+// The log's controls with fake services in a fresh temporary directory.
+struct Log
+{
+    FakeServices fakes;
+    ContactForm form;
+
+    QString path() const { return fakes.directory.path() + QStringLiteral("/vandrel.txt"); }
+    void save() { SaveLog(form, fakes.services()); }
+    void open() { OpenLog(form, fakes.services()); }
+};
+
+} // namespace
+
+class TestLogFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savesTheLogAsUtf8WithOneMoreLineEnd()
+    {
+        Log log;
+        const QString text =
+            twoContacts + QStringLiteral("003-+-16/07/2016---1347---OZ/D\u00D8A\r\n");
+        log.form.Text1.setText(text);
+        log.save();
+        QCOMPARE(readBytes(log.path()), text.toUtf8() + "\r\n");
+        QCOMPARE(log.fakes.messages.shown.size(), 1);
+        QCOMPARE(log.fakes.messages.lastPrompt(), QStringLiteral("Log saved in ") + log.path());
+        QCOMPARE(log.fakes.messages.shown.last().style, vbInformation);
+        QCOMPARE(log.fakes.messages.shown.last().title, title);
+    }
+
+    void saveReplacesAnOldFileWithoutAsking()
+    {
+        Log log;
+        writeBytes(log.path(), QByteArray(10000, 'x'));
+        log.form.Text1.setText(twoContacts);
+        log.save();
+        QCOMPARE(readBytes(log.path()), twoContacts.toUtf8() + "\r\n");
+        QCOMPARE(QDir(log.fakes.directory.path()).entryList(QDir::Files),
+                 QStringList{"vandrel.txt"});
+    }
+
+    void refusesToSaveAnEmptyLog()
+    {
+        Log log;
+        writeBytes(log.path(), "old");
+        log.save();
+        QCOMPARE(log.fakes.messages.lastPrompt(),
+                 QStringLiteral("Impossible to save an empty log"));
+        QCOMPARE(log.fakes.messages.shown.last().style, vbInformation);
+        QCOMPARE(log.fakes.messages.shown.last().title, title);
+        QCOMPARE(readBytes(log.path()), QByteArray("old"));
+    }
+
+    void saveThatCannotCompleteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("reason"); // empty: whatever the system says
+        QTest::newRow("disk full part way") << int(DiskFullPartWay) << "No space left on device";
+        QTest::newRow("directory not writable") << int(DirectoryNotWritable) << "Permission denied";
+        QTest::newRow("directory where the file goes") << int(DirectoryAtThePath) << "";
+        QTest::newRow("directory missing") << int(DirectoryMissing) << "";
+    }
+
+    void saveThatCannotCompleteKeepsTheOldFile()
+    {
+        QFETCH(int, fault);
+        QFETCH(QString, reason);
+        Log log;
+        const QByteArray old = twoContacts.toUtf8() + "\r\n";
+        writeBytes(log.path(), old);
+        GivenDirectory missing(log.fakes.directory.path() + QStringLiteral("/gone"));
+        const bool inMissing = fault == DirectoryMissing;
+        const WindowServices services{log.fakes.clock, log.fakes.messages,
+                                      inMissing ? static_cast<ProgramDirectory &>(missing)
+                                                : log.fakes.directory,
+                                      log.fakes.files};
+        const QString path = logFilePath(services.programDirectory);
+        if (fault == DiskFullPartWay)
+            log.fakes.files.writableBytes = 100;
+        if (fault == DirectoryNotWritable)
+            log.fakes.files.replaceFailure = reason;
+        if (fault == DirectoryAtThePath) {
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QDir().mkdir(path));
+        }
+        // Far longer than what the full disk takes.
+        QString text;
+        for (int i = 0; i < 200; ++i)
+            text += twoContacts;
+        log.form.Text1.setText(text);
+        const QSignalSpy changes(&log.form.Text1, &TextBox::Change);
+
+        SaveLog(log.form, services);
+
+        QCOMPARE(log.fakes.messages.shown.size(), 1);
+        const ShownMessage message = log.fakes.messages.shown.last();
+        QVERIFY2(message.prompt.contains(path + QStringLiteral(":\n")), qPrintable(message.prompt));
+        const QString shownReason = message.prompt.section(u'\n', 1, 1);
+        QVERIFY2(!shownReason.isEmpty(), qPrintable(message.prompt));
+        if (!reason.isEmpty())
+            QCOMPARE(shownReason, reason);
+        QVERIFY(!message.prompt.contains(QStringLiteral("saved in")));
+        QCOMPARE(message.style, vbExclamation);
+        QCOMPARE(message.title, title);
+        QCOMPARE(log.form.Text1.text(), text);
+        QCOMPARE(changes.count(), 0);
+        if (fault == DirectoryAtThePath) {
+            QVERIFY(QFileInfo(path).isDir());
+        } else {
+            QCOMPARE(readBytes(log.path()), old);
+            // Nothing half-written is left beside it.
+            QCOMPARE(QDir(log.fakes.directory.path()).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{"vandrel.txt"});
+        }
+    }
+
+    void opensTheFilesLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("sentNumber");
+        QTest::newRow("as saved") << twoContacts.toUtf8() + "\r\n" << twoContacts << "003";
+        QTest::newRow("last line without a break")
+            << twoContacts.toUtf8().chopped(2) << twoContacts << "003";
+        QTest::newRow("one blank line disappears")
+            << QByteArray("001-+-a\r\n\r\n002-+-b\r\n") << "001-+-a\r\n002-+-b\r\n"
+            << "003";
+        QTest::newRow("of two blank lines one remains")
+            << QByteArray("001-+-a\r\n\r\n\r\n002-+-b\r\n") << "001-+-a\r\n\r\n002-+-b\r\n"
+            << "003";
+        QTest::newRow("041 restores 042")
+            << QByteArray("039-+-a\r\n040-+-b\r\n041-+-16/07/2016---1345---Q1ABC\r\n")
+            << "039-+-a\r\n040-+-b\r\n041-+-16/07/2016---1345---Q1ABC\r\n"
+            << "042";
+        QTest::newRow("lone LF stays in its line")
+            << QByteArray("001-+-a\nstill a\r\n002-+-b\r\n") << "001-+-a\nstill a\r\n002-+-b\r\n"
+            << "003";
+        QTest::newRow("8-bit file read as windows-1252")
+            << QByteArray("001-+-S\xE9te\r\n002-+-\x80\r\n")
+            << "001-+-S\u00E9te\r\n002-+-\u20AC\r\n"
+            << "003";
+        QTest::newRow("empty file") << QByteArray() << ""
+                                    << "001";
+    }
+
+    void opensTheFilesLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QString, sentNumber);
+        Log log;
+        writeBytes(log.path(), bytes);
+        log.open();
+        QCOMPARE(log.form.Text1.text(), text);
+        QCOMPARE(log.form.Frame1.caption(), sentNumber);
+        QVERIFY(log.fakes.messages.shown.isEmpty());
+    }
+
+    void saveThenOpenGivesTheSameLogBack()
+    {
+        Log saved;
+        saved.form.Text1.setText(twoContacts);
+        saved.save();
+
+        ContactForm opened;
+        OpenLog(opened, saved.fakes.services());
+        QCOMPARE(opened.Text1.text(), twoContacts);
+        QCOMPARE(opened.Frame1.caption(), QStringLiteral("003"));
+    }
+
+    void openingTwiceAppendsTheFileTwice()
+    {
+        Log log;
+        writeBytes(log.path(), twoContacts.toUtf8() + "\r\n");
+        log.form.Frame1.setCaption(QStringLiteral("017"));
+        log.open();
+        log.open();
+        QCOMPARE(log.form.Text1.text(), twoContacts + twoContacts);
+        QCOMPARE(log.form.Frame1.caption(), QStringLiteral("003"));
+    }
+
+    void opensIntoTheLogBoxInOneChange()
+    {
+        Log log;
+        log.form.Text1.setText(twoContacts);
+        QString file;
+        for (int i = 0; i < 50; ++i)
+            file += twoContacts;
+        writeBytes(log.path(), file.toUtf8());
+        const QSignalSpy changes(&log.form.Text1, &TextBox::Change);
+        const QSignalSpy appends(&log.form.Text1, &TextBox::textAppended);
+        log.open();
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(appends.count(), 0);
+        QCOMPARE(log.form.Text1.text(), twoContacts + file);
+    }
+
+    void missingFileIsNotFound()
+    {
+        Log log;
+        log.form.Text1.setText(twoContacts);
+        log.form.Frame1.setCaption(QStringLiteral("017"));
+        log.open();
+        QCOMPARE(log.fakes.messages.shown.size(), 1);
+        QCOMPARE(log.fakes.messages.lastPrompt(), QStringLiteral("Log not found!."));
+        QCOMPARE(log.fakes.messages.shown.last().style, vbExclamation);
+        QCOMPARE(log.fakes.messages.shown.last().title, title);
+        QCOMPARE(log.form.Text1.text(), twoContacts);
+        QCOMPARE(log.form.Frame1.caption(), QStringLiteral("017"));
+    }
+
+    void unreadableFileLeavesTheLogAsItWas_data()
+    {
+        QTest::addColumn<bool>("directory");
+        QTest::newRow("file that cannot be read") << false;
+        QTest::newRow("directory where the file goes") << true;
+    }
+
+    void unreadableFileLeavesTheLogAsItWas()
+    {
+        QFETCH(bool, directory);
+        Log log;
+        if (directory) {
+            QVERIFY(QDir().mkdir(log.path()));
+        } else {
+            writeBytes(log.path(), twoContacts.toUtf8());
+            log.fakes.files.readFailure = QStringLiteral("Permission denied");
+        }
+        log.form.Text1.setText(QStringLiteral("005-+-a\r\n"));
+        log.form.Frame1.setCaption(QStringLiteral("006"));
+        const QSignalSpy changes(&log.form.Text1, &TextBox::Change);
+        log.open();
+        QCOMPARE(log.fakes.messages.shown.size(), 1);
+        const ShownMessage message = log.fakes.messages.shown.last();
+        QVERIFY2(message.prompt.contains(log.path()), qPrintable(message.prompt));
+        if (!directory)
+            QVERIFY2(message.prompt.contains(QStringLiteral("Permission denied")),
+                     qPrintable(message.prompt));
+        QVERIFY(message.prompt != QStringLiteral("Log not found!."));
+        QCOMPARE(message.style, vbExclamation);
+        QCOMPARE(message.title, title);
+        QCOMPARE(log.form.Text1.text(), QStringLiteral("005-+-a\r\n"));
+        QCOMPARE(log.form.Frame1.caption(), QStringLiteral("006"));
+        QCOMPARE(changes.count(), 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLogFile)
+#include "tst_log_file.moc"

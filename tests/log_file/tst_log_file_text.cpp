@@ -1,0 +1,95 @@
+#include "log_file_text.h"
+
+#include <QTest>
+
+class TestLogFileText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decodesUtf8ElseWindows1252_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("ascii") << QByteArray("001-+-Q1ABC\r\n")
+                               << QStringLiteral("001-+-Q1ABC\r\n");
+        QTest::newRow("utf-8") << QByteArray("OZ/D\xC3\x98"
+                                             "A \xE2\x82\xAC")
+                               << QStringLiteral("OZ/D\u00D8A \u20AC");
+        QTest::newRow("byte-order mark dropped") << QByteArray("\xEF\xBB\xBF"
+                                                               "001\r\n")
+                                                 << QStringLiteral("001\r\n");
+        QTest::newRow("only a byte-order mark") << QByteArray("\xEF\xBB\xBF") << QString();
+        QTest::newRow("latin letters of an 8-bit file")
+            << QByteArray("S\xE9te \xC0 Z\xFCrich")
+            << QStringLiteral("S\u00E9te \u00C0 Z\u00FCrich");
+        QTest::newRow("windows-1252 punctuation")
+            << QByteArray("\x80 \x93quoted\x94 \x9F")
+            << QStringLiteral("\u20AC \u201Cquoted\u201D \u0178");
+        QTest::newRow("bytes windows-1252 leaves undefined are kept")
+            << QByteArray("a\x81\x8D\x8F\x90\x9D")
+            << QStringLiteral("a\u0081\u008D\u008F\u0090\u009D");
+        QTest::newRow("sequence cut short at the end")
+            << QByteArray("abc\xC3") << QStringLiteral("abc\u00C3");
+        QTest::newRow("encoded surrogate")
+            << QByteArray("\xED\xA0\x80") << QStringLiteral("\u00ED\u00A0\u20AC");
+        QTest::newRow("utf-8 mixed with one 8-bit byte: the whole file is 8-bit")
+            << QByteArray("\xC3\xA9 \xE9") << QStringLiteral("\u00C3\u00A9 \u00E9");
+        QTest::newRow("byte-order mark before invalid utf-8") << QByteArray("\xEF\xBB\xBF"
+                                                                            "\xE9")
+                                                              << QStringLiteral("\u00E9");
+    }
+
+    void decodesUtf8ElseWindows1252()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(decodeLogFile(bytes), text);
+    }
+
+    void splitsLinesAtCrLfAndLoneCr_data()
+    {
+        QTest::addColumn<QString>("fileText");
+        QTest::addColumn<QString>("lines");
+        QTest::newRow("no text, no line") << ""
+                                          << "";
+        QTest::newRow("CR LF lines") << "a\r\nb\r\n"
+                                     << "a\r\nb\r\n";
+        QTest::newRow("last line without a break") << "a\r\nb"
+                                                   << "a\r\nb\r\n";
+        QTest::newRow("lone CR ends a line") << "a\rb\r"
+                                             << "a\r\nb\r\n";
+        QTest::newRow("lone LF stays inside the line") << "a\nb\r\nc\n"
+                                                       << "a\nb\r\nc\n\r\n";
+        QTest::newRow("LF then CR LF") << "a\n\r\nb"
+                                       << "a\n\r\nb\r\n";
+        QTest::newRow("CR then CR LF: an empty line") << "a\r\r\nb"
+                                                      << "a\r\n\r\nb\r\n";
+        QTest::newRow("only an LF") << "\n"
+                                    << "\n\r\n";
+    }
+
+    void splitsLinesAtCrLfAndLoneCr()
+    {
+        QFETCH(QString, fileText);
+        QFETCH(QString, lines);
+        QString logText = QStringLiteral("old\r\n");
+        appendFileLines(logText, fileText);
+        QCOMPARE(logText, QStringLiteral("old\r\n") + lines);
+    }
+
+    void opensAfterTheOldLogAndFoldsTheWholeText()
+    {
+        // The fold runs over the old text too, and over the seam between old text and file.
+        QCOMPARE(logTextAfterOpen(u"a\r\n\r\nb\r\n", "\r\nc\r\n"),
+                 QStringLiteral("a\r\nb\r\nc\r\n"));
+        QCOMPARE(logTextAfterOpen(u"", "a\r\nb\r\n\r\n"), QStringLiteral("a\r\nb\r\n"));
+        // Three breaks in a row become two; a lone LF between two breaks is no blank line.
+        QCOMPARE(logTextAfterOpen(u"", "a\r\n\r\n\r\nb\r\n\nc"),
+                 QStringLiteral("a\r\n\r\nb\r\n\nc\r\n"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLogFileText)
+#include "tst_log_file_text.moc"

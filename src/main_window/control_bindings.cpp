@@ -4,6 +4,7 @@
 #include "combo_box.h"
 #include "command_button.h"
 #include "key_codes.h"
+#include "log_edit_sync.h"
 #include "ole_color.h"
 #include "text_box.h"
 
@@ -71,15 +72,6 @@ void bindForeColor(TextBox &box, QWidget *widget)
                      });
 }
 
-// The log box shows the log text with its CR LF pairs as line breaks; the document turns each
-// CR LF into one paragraph break itself.
-int displayPosition(const QString &text, int position)
-{
-    if (position >= text.size())
-        return -1; // the end
-    return int(position - QStringView(text).left(position).count(u"\r\n"));
-}
-
 } // namespace
 
 void bindControl(Control &control, QWidget *widget)
@@ -126,38 +118,8 @@ void bindLogEdit(TextBox &box, QPlainTextEdit *edit)
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setTabChangesFocus(true);
-    edit->setPlainText(box.text());
     edit->installEventFilter(new KeyDownForwarder(box, edit));
-
-    // Set while the program, not the operator, changes the widget's text.
-    auto programChange = std::make_shared<bool>(false);
-    QObject::connect(edit, &QPlainTextEdit::textChanged, &box, [&box, edit, programChange] {
-        if (*programChange)
-            return;
-        box.setText(edit->toPlainText().replace(u'\n', QStringLiteral("\r\n")));
-    });
-    QObject::connect(&box, &TextBox::textReplaced, edit, [&box, edit, programChange] {
-        *programChange = true;
-        edit->setPlainText(box.text());
-        *programChange = false;
-    });
-    QObject::connect(&box, &TextBox::textAppended, edit, [edit, programChange](QStringView tail) {
-        *programChange = true;
-        QTextCursor end(edit->document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(tail.toString());
-        *programChange = false;
-    });
-    QObject::connect(&box, &TextBox::selStartChanged, edit, [&box, edit](int position) {
-        QTextCursor cursor = edit->textCursor();
-        const int shown = displayPosition(box.text(), position);
-        if (shown < 0)
-            cursor.movePosition(QTextCursor::End);
-        else
-            cursor.setPosition(shown);
-        edit->setTextCursor(cursor);
-        edit->ensureCursorVisible();
-    });
+    new LogEditSync(box, edit);
 }
 
 void bindComboBox(ComboBox &combo, QComboBox *widget)

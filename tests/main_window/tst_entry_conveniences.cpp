@@ -177,39 +177,6 @@ private slots:
         QCOMPARE(s.form.Text1.selStart(), int(log.size()) + 1);
     }
 
-    void checkBoxClicksMoveTheFocus_data()
-    {
-        QTest::addColumn<QString>("clicks"); // check boxes clicked in turn, the last one counts
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("ticking gmt+1") << "Check1"
-                                       << "Text2";
-        QTest::newRow("unticking gmt+1") << "Check1 Check1"
-                                         << "Text2";
-        QTest::newRow("ticking Multiband") << "Check2"
-                                           << "Check2";
-        QTest::newRow("unticking Multiband") << "Check2 Check2"
-                                             << "Text2";
-        QTest::newRow("ticking HF") << "Check3"
-                                    << "Check3";
-        QTest::newRow("unticking HF") << "Check3 Check3"
-                                      << "Check3";
-    }
-    void checkBoxClicksMoveTheFocus()
-    {
-        QFETCH(QString, clicks);
-        QFETCH(QString, focus);
-        Session s;
-        const QStringList names = clicks.split(u' ');
-        for (const QString &name : names) {
-            s.form.Text3.setFocus(); // the operator was elsewhere before each click
-            CheckBox *box = name == u"Check1"   ? &s.form.Check1
-                            : name == u"Check2" ? &s.form.Check2
-                                                : &s.form.Check3;
-            box->click();
-        }
-        QCOMPARE(s.form.activeControl()->name(), focus);
-    }
-
     void multibandShowsTheBandListAndUntickingPutsNoBandBack()
     {
         Session s;

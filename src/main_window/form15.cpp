@@ -1,6 +1,7 @@
 #include "form15.h"
 
 #include "contact_entry.h"
+#include "contact_line.h"
 #include "log_file.h"
 
 #include <algorithm>
@@ -139,18 +140,58 @@ void Form15::Command4_Click()
     requestClose();
 }
 
-void Form15::Text1_Change() {}
+void Form15::Text1_Change()
+{
+    // The caret at the end keeps the newest contact in view.
+    Text1.setSelStart(int(Text1.text().size()));
+}
 
 void Form15::Text2_Change() {}
 
-void Form15::Text4_Change() {}
+void Form15::Text4_Change()
+{
+    // Setting the upper-cased text runs this once more, nested; that run finds nothing to change.
+    Text4.setText(Text4.text().toUpper());
+    Text4.setSelStart(int(Text4.text().size()));
+}
 
-void Form15::Text3_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
+void Form15::Text3_KeyDown(int KeyCode, int /*Shift*/)
+{
+    // Enter adds the contact exactly as "Add" does.
+    if (KeyCode == vbKeyReturn)
+        Command1.setValue(true);
+}
 
-void Form15::Text4_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
+void Form15::Text4_KeyDown(int KeyCode, int /*Shift*/)
+{
+    if (KeyCode == vbKeyReturn)
+        Command1.setValue(true);
+}
 
-void Form15::Check1_Click() {}
+void Form15::Check1_Click()
+{
+    // The next contact starts in the call box.
+    Text2.setFocus();
+}
 
-void Form15::Check2_Click() {}
+void Form15::Check2_Click()
+{
+    if (Check2.value() == 1) {
+        // The band stays "..." until the operator picks or types one.
+        Label4.setVisible(true);
+        Combo1.setVisible(true);
+    } else {
+        Label4.setVisible(false);
+        Combo1.setVisible(false);
+        Combo1.setText(noBandText.toString());
+        Text2.setFocus();
+    }
+}
 
-void Form15::Check3_Click() {}
+void Form15::Check3_Click()
+{
+    // Hiding the locator keeps its text: the next contact line still carries it.
+    const bool hf = Check3.value() == 1;
+    Text4.setVisible(!hf);
+    Label2.setVisible(!hf);
+}

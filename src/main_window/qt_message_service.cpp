@@ -29,6 +29,10 @@ int QtMessageService::show(const QString &prompt, int style, const QString &titl
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
     const int answer = box.exec();
+    // Typing goes on in the window the box came from. Without a window manager to hand the
+    // keyboard back, it would stay with no window and the next keystrokes would be lost.
+    if (parent_ && parent_->isVisible())
+        parent_->activateWindow();
     if (yesNo)
         return answer == QMessageBox::Yes ? vbYes : vbNo;
     return vbOK;

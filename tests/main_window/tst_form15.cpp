@@ -148,10 +148,10 @@ private slots:
     void fieldsAreTakenAsTyped()
     {
         Session s;
-        s.enter(QStringLiteral("Q-+-1"), QStringLiteral("0 1\t2"), QStringLiteral("-->x"));
+        s.enter(QStringLiteral("Q-+-1"), QStringLiteral("0 1\t2"), QStringLiteral("-->X"));
         s.add();
         QCOMPARE(s.form.Text1.text(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q-+-1---59---0 1\t2----->x\r\n"));
+                 QStringLiteral("001-+-16/07/2016---1345---Q-+-1---59---0 1\t2----->X\r\n"));
     }
 
     void acceptedAddResetsTheEntryAndMovesOn()

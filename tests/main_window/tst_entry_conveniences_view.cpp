@@ -1,0 +1,454 @@
+#include "fake_services.h"
+#include "form15.h"
+#include "form15_view.h"
+#include "qt_message_service.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// Real message boxes, counted, as the operator gets them.
+class CountingQtMessages : public QtMessageService
+{
+public:
+    int show(const QString &prompt, int style, const QString &title) override
+    {
+        prompts.append(prompt);
+        return QtMessageService::show(prompt, style, title);
+    }
+    QStringList prompts;
+};
+
+// The real window, offscreen, with fake services behind it (or real message boxes).
+struct Window
+{
+    FakeServices fakes;
+    CountingQtMessages realMessages;
+    Form15 form;
+    Form15View view{form};
+
+    explicit Window(bool withRealMessages = false)
+        : form({fakes.clock,
+                withRealMessages ? static_cast<MessageService &>(realMessages) : fakes.messages,
+                fakes.directory, fakes.files})
+    {
+        realMessages.setParentWindow(&view);
+        form.Form_Load();
+        view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+    }
+
+    template <typename W> W *widget(Control &control)
+    {
+        return qobject_cast<W *>(view.widgetFor(&control));
+    }
+    QLineEdit *edit(TextBox &box) { return widget<QLineEdit>(box); }
+    QLineEdit *edit(const QString &name) { return view.findChild<QLineEdit *>(name); }
+    QCheckBox *check(CheckBox &box) { return widget<QCheckBox>(box); }
+    QComboBox *combo() { return widget<QComboBox>(form.Combo1); }
+    QPlainTextEdit *log() { return widget<QPlainTextEdit>(form.Text1); }
+
+    // Types a contact with the keyboard only: call, Tab, number, Tab, locator (unless hidden).
+    void type(const QString &call, const QString &number, const QString &locator)
+    {
+        QTest::keyClicks(QApplication::focusWidget(), call);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), number);
+        if (locator.isEmpty())
+            return;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), locator);
+    }
+    void pressEnter(Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, modifiers);
+    }
+    int lines() const { return int(form.Text1.text().count(u"\r\n")); }
+};
+
+// Whether the whole of a line of the log box, from its start to its end, is in view.
+bool shown(QPlainTextEdit *log, const QTextBlock &line)
+{
+    QTextCursor cursor(line);
+    const QRect start = log->cursorRect(cursor);
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    const QRect end = log->cursorRect(cursor);
+    const QRect view = log->viewport()->rect();
+    return view.contains(start) && view.contains(end);
+}
+
+// Types into whatever has the focus in `window`, the way the platform delivers keys.
+void typeInto(QWindow *window, const char *text)
+{
+    for (const char *c = text; *c; ++c)
+        QTest::keyClick(window, *c);
+}
+
+} // namespace
+
+class TestEntryConveniencesView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void enterInNumberOrLocatorBoxAdds_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Return in the number box") << "Text3" << int(Qt::Key_Return) << 0;
+        QTest::newRow("Return in the locator box") << "Text4" << int(Qt::Key_Return) << 0;
+        QTest::newRow("keypad Enter in the locator box")
+            << "Text4" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Shift+Return in the number box")
+            << "Text3" << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+    }
+    void enterInNumberOrLocatorBoxAdds()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Window w;
+        w.type(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("jn80xy"));
+        w.edit(box)->setFocus();
+        QSignalSpy returnPressed(w.edit(box), &QLineEdit::returnPressed);
+        QTest::keyClick(w.edit(box), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+        QVERIFY(w.fakes.messages.shown.isEmpty());
+        QCOMPARE(w.form.Text1.text(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
+        QCOMPARE(w.log()->toPlainText(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\n"));
+        for (const char *name : {"Text2", "Text3", "Text4"})
+            QVERIFY(w.edit(QString::fromLatin1(name))->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+        QCOMPARE(returnPressed.size(),
+                 1); // the line edit saw the key once, and nothing hangs on it
+    }
+
+    void enterRefusesAnIncompleteContactOnce_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("locator");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no locator") << "Q1ABC"
+                                    << "012"
+                                    << ""
+                                    << "Insert Locator";
+        QTest::newRow("no number") << "Q1ABC"
+                                   << ""
+                                   << "jn80xy"
+                                   << "Insert Progressive Number";
+        QTest::newRow("no call") << ""
+                                 << "012"
+                                 << "jn80xy"
+                                 << "Insert CallSign";
+    }
+    void enterRefusesAnIncompleteContactOnce()
+    {
+        QFETCH(QString, call);
+        QFETCH(QString, number);
+        QFETCH(QString, locator);
+        QFETCH(QString, message);
+        Window w;
+        QTest::keyClicks(w.edit(w.form.Text2), call);
+        QTest::keyClicks(w.edit(w.form.Text3), number);
+        QTest::keyClicks(w.edit(w.form.Text4), locator);
+        for (TextBox *box : {&w.form.Text3, &w.form.Text4}) {
+            w.edit(*box)->setFocus();
+            w.pressEnter();
+            QCOMPARE(w.fakes.messages.shown.size(), box == &w.form.Text3 ? 1 : 2);
+            QCOMPARE(w.fakes.messages.lastPrompt(), message);
+            QCOMPARE(QApplication::focusWidget(), w.edit(*box));
+        }
+        QVERIFY(w.log()->toPlainText().isEmpty());
+        QCOMPARE(w.edit(w.form.Text2)->text(), call);
+        QCOMPARE(w.edit(w.form.Text3)->text(), number);
+        QCOMPARE(w.edit(w.form.Text4)->text(), locator.toUpper());
+    }
+
+    void enterInTheCallBoxDoesNothing()
+    {
+        Window w;
+        w.type(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        w.edit(w.form.Text2)->setFocus();
+        w.pressEnter();
+        QVERIFY(w.fakes.messages.shown.isEmpty());
+        QVERIFY(w.form.Text1.text().isEmpty());
+        QCOMPARE(w.edit(w.form.Text2)->text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+    }
+
+    // The refusal box opens from inside the key press. Keys the operator sends to the window
+    // meanwhile are not taken by it, the Enter that closes the box belongs to the box alone,
+    // and typing then goes on where it was.
+    void refusalBoxOpenedByEnterTakesNoKeystrokeTwice()
+    {
+        Window w(true);
+        const QStringList &prompts = w.realMessages.prompts;
+        QWindow *window = w.view.windowHandle();
+        QLineEdit *locator = w.edit(w.form.Text4);
+        QTest::keyClicks(w.edit(w.form.Text2), QStringLiteral("Q1ABC"));
+        locator->setFocus();
+        typeInto(window, "jn80");
+
+        bool boxWasOpen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            boxWasOpen = box != nullptr;
+            if (!box)
+                return;
+            QTest::keyClick(window, Qt::Key_Return);
+            QTest::keyClick(window, Qt::Key_Q);
+            QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+        });
+        QTest::keyClick(window, Qt::Key_Return);
+        QVERIFY(boxWasOpen);
+        QCOMPARE(prompts, QStringList{QStringLiteral("Insert Progressive Number")});
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(locator->text(), QStringLiteral("JN80"));
+        // The window is active again, with the keyboard where it was.
+        QTRY_VERIFY(w.view.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), locator);
+
+        typeInto(window, "xy");
+        QCOMPARE(w.form.Text4.text(), QStringLiteral("JN80XY"));
+        QTest::keyClick(window, Qt::Key_Tab, Qt::ShiftModifier);
+        typeInto(window, "012");
+        QTest::keyClick(window, Qt::Key_Return);
+        QCOMPARE(prompts.size(), 1);
+        QCOMPARE(w.form.Text1.text(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+    }
+
+    void locatorIsUpperCasedAsTyped()
+    {
+        Window w;
+        QLineEdit *locator = w.edit(w.form.Text4);
+        locator->setFocus();
+        QTest::keyClicks(locator, QStringLiteral("jn80xy"));
+        QCOMPARE(locator->text(), QStringLiteral("JN80XY"));
+        QCOMPARE(locator->cursorPosition(), 6);
+        QCOMPARE(w.form.Text4.text(), QStringLiteral("JN80XY"));
+        QCOMPARE(w.form.Text4.selStart(), 6);
+
+        // Typing in the middle also leaves the caret at the end.
+        QTest::keyClick(locator, Qt::Key_Home);
+        QTest::keyClicks(locator, QStringLiteral("a"));
+        QCOMPARE(locator->text(), QStringLiteral("AJN80XY"));
+        QCOMPARE(locator->cursorPosition(), 7);
+        QTest::keyClick(locator, Qt::Key_Backspace);
+        QCOMPARE(locator->text(), QStringLiteral("AJN80X"));
+        QCOMPARE(w.form.Text4.text(), QStringLiteral("AJN80X"));
+    }
+
+    void checkBoxClicksLeaveTheFocus_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("ticking gmt+1") << "Check1" << 1 << "Text2";
+        QTest::newRow("unticking gmt+1") << "Check1" << 2 << "Text2";
+        QTest::newRow("ticking Multiband") << "Check2" << 1 << "Check2";
+        QTest::newRow("unticking Multiband") << "Check2" << 2 << "Text2";
+        QTest::newRow("ticking HF") << "Check3" << 1 << "Check3";
+        QTest::newRow("unticking HF") << "Check3" << 2 << "Check3";
+    }
+    void checkBoxClicksLeaveTheFocus()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, clicks);
+        QFETCH(QString, focus);
+        Window w;
+        auto *check = w.view.findChild<QCheckBox *>(box);
+        for (int i = 0; i < clicks; ++i) {
+            w.edit(w.form.Text3)->setFocus();
+            QTest::mouseClick(check, Qt::LeftButton);
+        }
+        QCOMPARE(check->isChecked(), clicks == 1);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QCOMPARE(w.form.activeControl()->name(), focus);
+    }
+
+    void spaceBarOnACheckBoxClicksItToo()
+    {
+        Window w;
+        QCheckBox *gmt = w.check(w.form.Check1);
+        gmt->setFocus();
+        QTest::keyClick(gmt, Qt::Key_Space);
+        QCOMPARE(w.form.Check1.value(), 1);
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+    }
+
+    void multibandShowsAndHidesTheBandControls()
+    {
+        Window w;
+        QTest::mouseClick(w.check(w.form.Check2), Qt::LeftButton);
+        QVERIFY(w.widget<QLabel>(w.form.Label4)->isVisible());
+        QVERIFY(w.combo()->isVisible());
+        QCOMPARE(w.combo()->currentText(), QStringLiteral("..."));
+
+        // From "Multiband" back past "gmt+1" into the band list: typing replaces the "...".
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), w.combo());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("144 Mhz"));
+        QCOMPARE(w.form.Combo1.text(), QStringLiteral("144 Mhz"));
+
+        QTest::mouseClick(w.check(w.form.Check2), Qt::LeftButton);
+        QVERIFY(w.widget<QLabel>(w.form.Label4)->isHidden());
+        QVERIFY(w.combo()->isHidden());
+        QCOMPARE(w.combo()->currentText(), QStringLiteral("..."));
+        QCOMPARE(w.form.Combo1.text(), QStringLiteral("..."));
+        QCOMPARE(w.combo()->count(), 8);
+
+        QTest::mouseClick(w.check(w.form.Check2), Qt::LeftButton);
+        QCOMPARE(w.combo()->currentText(), QStringLiteral("..."));
+    }
+
+    void typedBandWithEnterAddsNeitherAnEntryNorAContact()
+    {
+        Window w;
+        QTest::mouseClick(w.check(w.form.Check2), Qt::LeftButton);
+        w.edit(w.form.Text2)->setFocus();
+        w.type(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        w.combo()->setFocus();
+        w.combo()->lineEdit()->selectAll();
+        QTest::keyClicks(w.combo(), QStringLiteral("2m"));
+        w.pressEnter();
+        QCOMPARE(w.combo()->count(), 8);
+        QCOMPARE(w.form.Combo1.items().size(), 8);
+        QCOMPARE(w.form.Combo1.text(), QStringLiteral("2m"));
+        QCOMPARE(w.combo()->currentText(), QStringLiteral("2m"));
+        QVERIFY(w.form.Text1.text().isEmpty());
+        QVERIFY(w.fakes.messages.shown.isEmpty());
+
+        w.edit(w.form.Text4)->setFocus();
+        w.pressEnter();
+        QVERIFY(w.form.Text1.text().endsWith(u"---JN80XY-->2m\r\n"));
+
+        // A band of the list typed in another case is taken as the list writes it, so that
+        // lines of one band always carry the same text.
+        w.combo()->setFocus();
+        w.combo()->lineEdit()->selectAll();
+        QTest::keyClicks(w.combo(), QStringLiteral("144 MHZ"));
+        w.pressEnter();
+        QCOMPARE(w.form.Combo1.text(), QStringLiteral("144 Mhz"));
+        QCOMPARE(w.combo()->count(), 8);
+    }
+
+    void bandPickedFromTheListReachesTheControl()
+    {
+        Window w;
+        QTest::mouseClick(w.check(w.form.Check2), Qt::LeftButton);
+        QComboBox *combo = w.combo();
+        combo->setFocus();
+        combo->showPopup();
+        QAbstractItemView *list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        const QModelIndex band = combo->model()->index(5, 0);
+        list->setCurrentIndex(band);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(combo->currentText(), QStringLiteral("144 Mhz"));
+        QCOMPARE(w.form.Combo1.text(), QStringLiteral("144 Mhz"));
+
+        // Picking from the keyboard without opening the list.
+        QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(w.form.Combo1.text(), QStringLiteral("432 Mhz"));
+        QCOMPARE(combo->count(), 8);
+    }
+
+    void hfHidesTheLocatorAndTheLineStillCarriesItsText()
+    {
+        Window w;
+        QTest::keyClicks(w.edit(w.form.Text4), QStringLiteral("jn80xy"));
+        QTest::mouseClick(w.check(w.form.Check3), Qt::LeftButton);
+        QVERIFY(w.edit(w.form.Text4)->isHidden());
+        QVERIFY(w.widget<QLabel>(w.form.Label2)->isHidden());
+        QCOMPARE(w.edit(w.form.Text4)->text(), QStringLiteral("JN80XY"));
+
+        // Tab skips the hidden locator.
+        w.edit(w.form.Text2)->setFocus();
+        w.type(QStringLiteral("Q1ABC"), QStringLiteral("5"), QString());
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text3));
+        QTest::keyClick(w.edit(w.form.Text3), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.widget<QPushButton>(w.form.Command1));
+        w.edit(w.form.Text3)->setFocus();
+        w.pressEnter();
+        QVERIFY(w.form.Text1.text().endsWith(u"---Q1ABC---59---5---JN80XY\r\n"));
+        QVERIFY(w.edit(w.form.Text4)->text().isEmpty());
+
+        QTest::mouseClick(w.check(w.form.Check3), Qt::LeftButton);
+        QVERIFY(w.edit(w.form.Text4)->isVisible());
+        QVERIFY(w.widget<QLabel>(w.form.Label2)->isVisible());
+    }
+
+    void logShowsItsLastLineAfterEveryAdd()
+    {
+        Window w;
+        QPlainTextEdit *log = w.log();
+        for (int i = 1; i <= 30; ++i) {
+            w.edit(w.form.Text2)->setFocus();
+            w.type(QStringLiteral("Q%1X").arg(i), QString::number(i), QStringLiteral("jn80xy"));
+            w.pressEnter();
+            QCOMPARE(w.lines(), i);
+            const QTextBlock last = log->document()->lastBlock().previous();
+            QVERIFY(last.text().contains(QStringLiteral("---Q%1X---").arg(i)));
+            QVERIFY2(shown(log, last), qPrintable(QStringLiteral("contact %1").arg(i)));
+            QVERIFY(log->viewport()->rect().contains(log->cursorRect()));
+        }
+        // The log is longer than the box and has scrolled; its first line is out of view.
+        QVERIFY(log->verticalScrollBar()->value() > 0);
+        QVERIFY(!shown(log, log->document()->firstBlock()));
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+    }
+
+    void logShowsTheEndOfALongLogPutInAtOnce()
+    {
+        Window w;
+        QString text;
+        for (int i = 1; i <= 2000; ++i)
+            text += QStringLiteral("%1-+-16/07/2016---1345---Q%1X---59---1---JN80XY\r\n")
+                        .arg(i % 1000, 3, 10, QLatin1Char('0'));
+        w.form.Text1.setText(text);
+        QPlainTextEdit *log = w.log();
+        QCOMPARE(log->document()->blockCount(), 2001);
+        const QTextBlock last = log->document()->lastBlock().previous();
+        QVERIFY(shown(log, last));
+    }
+
+    void typingIntoTheLogKeepsEveryCharacter()
+    {
+        Window w;
+        w.form.Text1.setText(
+            QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---1---JN80XY\r\n"));
+        QPlainTextEdit *log = w.log();
+        log->setFocus();
+        QTest::keyClicks(log, QStringLiteral("note"));
+        QCOMPARE(w.form.Text1.text(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---1---JN80XY\r\nnote"));
+        QCOMPARE(log->toPlainText(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---1---JN80XY\nnote"));
+        QCOMPARE(w.form.Text1.selStart(), int(w.form.Text1.text().size()));
+    }
+};
+
+QTEST_MAIN(TestEntryConveniencesView)
+#include "tst_entry_conveniences_view.moc"

@@ -1,6 +1,7 @@
 #include "form15.h"
 
 #include "contact_entry.h"
+#include "worked_before.h"
 
 #include <algorithm>
 
@@ -134,7 +135,10 @@ void Form15::Command4_Click()
 
 void Form15::Text1_Change() {}
 
-void Form15::Text2_Change() {}
+void Form15::Text2_Change()
+{
+    CheckWorkedBefore(*this);
+}
 
 void Form15::Text4_Change() {}
 

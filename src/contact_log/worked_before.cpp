@@ -6,7 +6,7 @@
 
 namespace {
 
-// Shorter calls match too much of a log while they are being typed; they are never marked.
+// The first three characters are not yet a call: a call that short is never marked.
 constexpr qsizetype longestUnmarkedCall = 3;
 
 // The mark for the call in `CurrentCall`, with `CallPosition` of its first contact line.

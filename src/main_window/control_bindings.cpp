@@ -106,11 +106,10 @@ void bindLineEdit(TextBox &box, QLineEdit *edit)
     QObject::connect(edit, &QLineEdit::textEdited, &box, [&box, edit](const QString &text) {
         const int typedAt = edit->cursorPosition();
         box.setText(text);
-        // The call and the locator are upper-cased as they are typed, and their Change
-        // procedures then put the caret at the end. While the operator corrects the middle of
-        // the text, that would send the next keystroke to the end and mangle the call, so a
-        // caret thrown to the end by a rewrite that kept the length goes back where the
-        // operator typed.
+        // A Change procedure that upper-cases its box as it is typed (the call box) then puts
+        // the caret at the end. While the operator corrects the middle of the text, that would
+        // send the next keystroke to the end and mangle the call, so a caret thrown to the end
+        // by a rewrite that kept the length goes back to where the operator typed.
         if (typedAt < text.size() && box.text().size() == text.size() &&
             box.selStart() == box.text().size())
             box.setSelStart(typedAt);

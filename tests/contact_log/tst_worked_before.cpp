@@ -165,20 +165,6 @@ private slots:
         QCOMPARE(box.form.CallPosition, callPosition);
     }
 
-    void typingKeepsTheCallUpperCaseWithTheCaretAtItsEnd()
-    {
-        CallBox box(line(u"Q1ABC"), false, QStringLiteral("..."));
-        QString typed;
-        for (QChar c : QStringLiteral("q1abc")) {
-            typed += c;
-            box.form.Text2.setText(box.form.Text2.text() + c);
-            QCOMPARE(box.form.Text2.text(), typed.toUpper());
-            QCOMPARE(box.form.Text2.selStart(), typed.size());
-        }
-        QCOMPARE(box.form.CurrentCall, QStringLiteral("Q1ABC"));
-        QCOMPARE(box.form.Text2.foreColor(), vbRed);
-    }
-
     void markFollowsEveryChangeOfTheCall()
     {
         CallBox box(line(u"Q1ABC"), false, QStringLiteral("..."));
@@ -194,16 +180,6 @@ private slots:
         box.form.Text2.setText(QString());
         QCOMPARE(box.form.Text2.foreColor(), vbButtonText);
         QCOMPARE(box.form.CurrentCall, QString());
-    }
-
-    void markStaysUntilTheCallChanges()
-    {
-        CallBox box(line(u"Q1ABC", u"144 Mhz"), true, QStringLiteral("432 Mhz"));
-        box.form.Text2.setText(QStringLiteral("Q1ABC"));
-        QCOMPARE(box.form.Text2.foreColor(), vbBlue);
-        box.form.Combo1.setText(QStringLiteral("144 Mhz"));
-        box.form.Check2.click();
-        QCOMPARE(box.form.Text2.foreColor(), vbBlue);
     }
 
     void checkWorksWithoutTheNestedRun()

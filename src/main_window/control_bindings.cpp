@@ -95,8 +95,17 @@ void bindLineEdit(TextBox &box, QLineEdit *edit)
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->installEventFilter(new KeyDownForwarder(box, edit));
 
-    QObject::connect(edit, &QLineEdit::textEdited, &box,
-                     [&box](const QString &text) { box.setText(text); });
+    QObject::connect(edit, &QLineEdit::textEdited, &box, [&box, edit](const QString &text) {
+        const int typedAt = edit->cursorPosition();
+        box.setText(text);
+        // A Change procedure that upper-cases its box as it is typed (the call box) then puts
+        // the caret at the end. While the operator corrects the middle of the text, that would
+        // send the next keystroke to the end and mangle the call, so a caret thrown to the end
+        // by a rewrite that kept the length goes back to where the operator typed.
+        if (typedAt < text.size() && box.text().size() == text.size() &&
+            box.selStart() == box.text().size())
+            box.setSelStart(typedAt);
+    });
     QObject::connect(edit, &QLineEdit::cursorPositionChanged, &box, [&box](int, int now) {
         if (box.selStart() != now)
             box.setSelStart(now);

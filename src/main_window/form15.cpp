@@ -3,6 +3,7 @@
 #include "contact_entry.h"
 #include "contact_line.h"
 #include "log_file.h"
+#include "worked_before.h"
 
 #include <algorithm>
 
@@ -146,7 +147,10 @@ void Form15::Text1_Change()
     Text1.setSelStart(int(Text1.text().size()));
 }
 
-void Form15::Text2_Change() {}
+void Form15::Text2_Change()
+{
+    CheckWorkedBefore(*this);
+}
 
 void Form15::Text4_Change()
 {

@@ -21,6 +21,12 @@ struct Session
         form.Text4.setText(locator);
     }
     void add() { form.Command1.click(); }
+    // Into the call box, one character at a time.
+    void type(const QString &text)
+    {
+        for (QChar c : text)
+            form.Text2.setText(form.Text2.text() + c);
+    }
 };
 
 } // namespace
@@ -198,6 +204,75 @@ private slots:
         s.add();
         QCOMPARE(s.form.Text1.text(),
                  QStringLiteral("001-+-16/07/2016---2230---Q1ABC---59---012---JN80XY\r\n"));
+    }
+
+    void typedCallIsUpperCasedWithTheCaretAtItsEnd()
+    {
+        Session s;
+        s.type(QStringLiteral("q1abc"));
+        QCOMPARE(s.form.Text2.text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(s.form.Text2.selStart(), 5);
+        QCOMPARE(s.form.CurrentCall, QStringLiteral("Q1ABC"));
+    }
+
+    void loggedCallIsRefusedAsDuplicateWhileOthersPass()
+    {
+        Session s;
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        s.add();
+        QCOMPARE(s.form.Text2.foreColor(), vbButtonText); // emptied after the add
+        const QString log = s.form.Text1.text();
+
+        s.type(QStringLiteral("q1abc"));
+        QCOMPARE(s.form.Text2.foreColor(), vbRed);
+        QCOMPARE(s.form.CallPosition, 27);
+        s.form.Text3.setText(QStringLiteral("013"));
+        s.form.Text4.setText(QStringLiteral("JN80XY"));
+        s.add();
+        QCOMPARE(s.fakes.messages.lastPrompt(), QStringLiteral("Duplicate!"));
+        QCOMPARE(s.form.Text1.text(), log);
+        QCOMPARE(s.form.Text2.text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("002"));
+
+        // A call that only begins like the logged one is another station.
+        s.form.Text2.setText(QStringLiteral("Q1AB"));
+        QCOMPARE(s.form.Text2.foreColor(), vbButtonText);
+        QCOMPARE(s.form.CallPosition, 0);
+        s.add();
+        QCOMPARE(s.fakes.messages.shown.size(), 1);
+        QVERIFY(s.form.Text1.text().endsWith(u"---Q1AB---59---013---JN80XY\r\n"));
+        QCOMPARE(s.form.Text2.foreColor(), vbButtonText);
+    }
+
+    void multibandLogsAStationOncePerBand()
+    {
+        Session s;
+        s.form.Check2.click();
+        s.form.Combo1.setText(QStringLiteral("144 Mhz"));
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        s.add();
+        s.enter(QStringLiteral("Q2XYZ"), QStringLiteral("013"), QStringLiteral("JN80XY"));
+        s.add();
+
+        s.form.Combo1.setText(QStringLiteral("432 Mhz"));
+        s.form.Text2.setText(QStringLiteral("Q2XYZ"));
+        QCOMPARE(s.form.Text2.foreColor(), vbBlue);
+        s.form.Text2.setText(QString());
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("014"), QStringLiteral("JN80XY"));
+        QCOMPARE(s.form.Text2.foreColor(), vbBlue);
+        s.add();
+        QVERIFY(s.fakes.messages.shown.isEmpty());
+        QVERIFY(s.form.Text1.text().endsWith(u"---Q1ABC---59---014---JN80XY-->432 Mhz\r\n"));
+
+        s.form.Text2.setText(QStringLiteral("Q1ABC"));
+        QCOMPARE(s.form.Text2.foreColor(), vbRed);
+        QCOMPARE(s.form.CallPosition, 27);
+        // Only a change of the call box marks again.
+        s.form.Combo1.setText(QStringLiteral("1296 Mhz"));
+        QCOMPARE(s.form.Text2.foreColor(), vbRed);
+        s.form.Text2.setText(QStringLiteral("Q1ABCD"));
+        s.form.Text2.setText(QStringLiteral("Q1ABC"));
+        QCOMPARE(s.form.Text2.foreColor(), vbBlue);
     }
 
     void exitAsksAndOnlyYesUnloads()

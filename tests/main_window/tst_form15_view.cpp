@@ -167,6 +167,80 @@ private slots:
         QCOMPARE(w.widget<QComboBox>(w.form.Combo1)->currentText(), QStringLiteral("144 Mhz"));
     }
 
+    void typedCallIsUpperCasedWithTheCaretAtItsEnd()
+    {
+        Window w;
+        QLineEdit *call = w.edit(w.form.Text2);
+        QTest::keyClicks(call, QStringLiteral("q1abc"));
+        QCOMPARE(call->text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(call->cursorPosition(), 5);
+        QCOMPARE(w.form.Text2.text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(w.form.Text2.selStart(), 5);
+    }
+
+    void callMarkColoursTheCallBox()
+    {
+        Window w;
+        w.form.Text1.setText(QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY"
+                                            "-->144 Mhz\r\n"));
+        QLineEdit *call = w.edit(w.form.Text2);
+        const QColor neutral = call->palette().color(QPalette::ButtonText);
+
+        QTest::keyClicks(call, QStringLiteral("q1abc"));
+        QCOMPARE(call->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QCOMPARE(call->palette().color(QPalette::Text), neutral);
+
+        w.form.Check2.click();
+        w.form.Combo1.setText(QStringLiteral("432 Mhz"));
+        QTest::keyClicks(call, QStringLiteral("c"));
+        QCOMPARE(w.form.Text2.foreColor(), vbBlue);
+        QCOMPARE(call->palette().color(QPalette::Text), QColor(0, 0, 255));
+    }
+
+    void correctingTheMiddleOfTheCallKeepsTheCaretThere()
+    {
+        Window w;
+        QLineEdit *call = w.edit(w.form.Text2);
+        QTest::keyClicks(call, QStringLiteral("q1c"));
+        QTest::keyClick(call, Qt::Key_Left);
+        QTest::keyClicks(call, QStringLiteral("ab"));
+        QCOMPARE(call->text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(call->cursorPosition(), 4);
+        QCOMPARE(w.form.Text2.selStart(), 4);
+
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QCOMPARE(call->text(), QStringLiteral("Q1AC"));
+        QCOMPARE(call->cursorPosition(), 3);
+        QTest::keyClicks(call, QStringLiteral("B"));
+        QCOMPARE(call->text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(call->cursorPosition(), 4);
+
+        QTest::keyClick(call, Qt::Key_End);
+        QTest::keyClicks(call, QStringLiteral("/p"));
+        QCOMPARE(call->text(), QStringLiteral("Q1ABC/P"));
+        QCOMPARE(call->cursorPosition(), 7);
+        QCOMPARE(w.form.Text2.text(), QStringLiteral("Q1ABC/P"));
+    }
+
+    void duplicateTypedIntoTheWindowIsRefused()
+    {
+        Window w;
+        QTest::keyClicks(w.edit(w.form.Text2), QStringLiteral("q1abc"));
+        QTest::keyClicks(w.edit(w.form.Text3), QStringLiteral("012"));
+        QTest::keyClicks(w.edit(w.form.Text4), QStringLiteral("JN80XY"));
+        QTest::mouseClick(w.widget<QPushButton>(w.form.Command1), Qt::LeftButton);
+        const QString log = w.form.Text1.text();
+
+        QTest::keyClicks(w.edit(w.form.Text2), QStringLiteral("q1abc"));
+        QTest::keyClicks(w.edit(w.form.Text3), QStringLiteral("013"));
+        QTest::keyClicks(w.edit(w.form.Text4), QStringLiteral("JN80XY"));
+        QTest::mouseClick(w.widget<QPushButton>(w.form.Command1), Qt::LeftButton);
+        QCOMPARE(w.fakes.messages.lastPrompt(), QStringLiteral("Duplicate!"));
+        QCOMPARE(w.form.Text1.text(), log);
+        QCOMPARE(w.edit(w.form.Text2)->text(), QStringLiteral("Q1ABC"));
+    }
+
     void exitAnsweredNoKeepsTheWindowAndYesCloses()
     {
         Window w;

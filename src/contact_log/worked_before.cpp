@@ -1,0 +1,56 @@
+#include "worked_before.h"
+
+#include "contact_form.h"
+#include "contact_line.h"
+#include "logged_call_search.h"
+
+namespace {
+
+// The first three characters are not yet a call: a call that short is never marked.
+constexpr qsizetype longestUnmarkedCall = 3;
+
+// The mark for the call in `CurrentCall`, with `CallPosition` of its first contact line.
+void markLoggedCall(ContactForm &form)
+{
+    LoggedCallSearch lines(form.Text1.text(), form.CurrentCall);
+    if (!lines.next()) {
+        form.CallPosition = 0;
+        form.Text2.setForeColor(vbButtonText);
+        return;
+    }
+    form.CallPosition = int(lines.callOffset() + 1);
+    form.Text2.setForeColor(vbRed);
+    if (form.Check2.value() != 1)
+        return;
+
+    // Multiband: a duplicate only on a band the station was already worked on.
+    const QString &band = form.Combo1.text();
+    if (band != noBandText) {
+        do {
+            if (lines.carriesBand(band))
+                return;
+        } while (lines.next());
+    }
+    form.Text2.setForeColor(vbBlue);
+}
+
+} // namespace
+
+void CheckWorkedBefore(ContactForm &form)
+{
+    form.Text2.setForeColor(vbButtonText);
+    form.CurrentCall = form.Text2.text();
+
+    // Upper-casing changes the text, so the box's Change runs this check again, nested, for the
+    // upper-cased call. That run takes the call into `CurrentCall` and leaves the mark and
+    // `CallPosition` exactly as this run would; the log is then not searched a second time.
+    const QString typed = form.CurrentCall;
+    form.Text2.setText(typed.toUpper());
+    const bool checkedNested = form.Text2.text() != typed && form.CurrentCall == form.Text2.text();
+    form.CurrentCall = form.Text2.text();
+
+    form.Text2.setSelStart(int(form.Text2.text().size()));
+    if (checkedNested || form.Text2.text().size() <= longestUnmarkedCall)
+        return;
+    markLoggedCall(form);
+}

@@ -50,6 +50,7 @@ Form15View::Form15View(Form15 &form, QWidget *parent) : QWidget(parent), form_(f
     for (Control *control : form.controls())
         widgets_.insert(control, createWidget(*control));
     applyTabOrder();
+    describeForScreenReaders();
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { followFocus(now); });
@@ -99,6 +100,31 @@ QWidget *Form15View::createWidget(Control &control)
     }
     widget->setGeometry(twipsToPixels(control.geometry()));
     return widget;
+}
+
+void Form15View::describeForScreenReaders()
+{
+    // Each entry box is named by the label above it, as a sighted operator reads it.
+    const std::pair<Label *, Control *> labelled[] = {
+        {&form_.Label1, &form_.Text2},
+        {&form_.Label3, &form_.Text3},
+        {&form_.Label2, &form_.Text4},
+        {&form_.Label4, &form_.Combo1},
+    };
+    for (const auto &[label, entry] : labelled) {
+        QWidget *entryWidget = widgets_.value(entry);
+        qobject_cast<QLabel *>(widgets_.value(label))->setBuddy(entryWidget);
+        entryWidget->setAccessibleName(label->caption());
+    }
+    widgets_.value(&form_.Text1)->setAccessibleName(tr("Log"));
+
+    // The frame's title is the number the next contact is sent; say what it is.
+    QWidget *frame = widgets_.value(&form_.Frame1);
+    auto nameFrame = [frame](const QString &caption) {
+        frame->setAccessibleName(tr("Sent number %1").arg(caption));
+    };
+    nameFrame(form_.Frame1.caption());
+    connect(&form_.Frame1, &Control::captionChanged, frame, nameFrame);
 }
 
 void Form15View::applyTabOrder()

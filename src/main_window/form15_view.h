@@ -25,6 +25,7 @@ protected:
 private:
     QWidget *createWidget(Control &control);
     void applyTabOrder();
+    void describeForScreenReaders();
     void followFocus(QWidget *now);
 
     Form15 &form_;

@@ -28,6 +28,9 @@ int QtMessageService::show(const QString &prompt, int style, const QString &titl
     QMessageBox box(iconFor(style), title, prompt,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    // A screen reader announces the box by its title and reads the prompt with it.
+    box.setAccessibleName(title);
+    box.setAccessibleDescription(prompt);
     const int answer = box.exec();
     // Typing goes on in the window the box came from. Without a window manager to hand the
     // keyboard back, it would stay with no window and the next keystrokes would be lost.

@@ -105,6 +105,27 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
     }
 
+    void screenReadersFindTheLabelsAndTheSentNumber()
+    {
+        Window w;
+        const std::pair<Control *, QString> names[] = {
+            {&w.form.Text2, "Call"},    {&w.form.Text3, "Prog Numb"},
+            {&w.form.Text4, "Locator"}, {&w.form.Combo1, "Band"},
+            {&w.form.Text1, "Log"},     {&w.form.Frame1, "Sent number 001"},
+        };
+        for (const auto &[control, name] : names)
+            QCOMPARE(w.view.widgetFor(control)->accessibleName(), name);
+        QCOMPARE(w.widget<QLabel>(w.form.Label1)->buddy(), w.edit(w.form.Text2));
+        QCOMPARE(w.widget<QCheckBox>(w.form.Check3)->text(), QStringLiteral("HF"));
+
+        w.form.Text3.setText(QStringLiteral("1"));
+        w.form.Text4.setText(QStringLiteral("JN80XY"));
+        w.form.Text2.setText(QStringLiteral("Q1ABC"));
+        w.form.Command1.click();
+        QCOMPARE(w.view.widgetFor(&w.form.Frame1)->accessibleName(),
+                 QStringLiteral("Sent number 002"));
+    }
+
     void tabWalksTheTabOrder()
     {
         Window w;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "results_table.h"
+
+struct BenchWindow;
+struct GeneratedLog;
+
+// One keystroke in the call box of the real window (offscreen): the last letter of a call typed
+// after the rest, for a call no contact line holds and for the call of the last line. Floor:
+// one QStringView::indexOf of the same call over the same log text.
+QList<Measurement> timeKeystrokes(BenchWindow &window, const GeneratedLog &log, int runs);
+
+// The median of `runs` accepted contacts ("Add" with a complete entry), each drawn.
+double timeAdds(BenchWindow &window, int runs);

@@ -58,13 +58,7 @@ QList<Measurement> timeWindow(bool keystrokes, bool adds)
         window.form.Text1.setText(log.text);
         drawNow(window.view);
         if (keystrokes) {
-            for (Measurement m : timeKeystrokes(window, log, keystrokeRuns)) {
-                if (contacts == largestLog) {
-                    m.maxRatio = 2;
-                    m.maxProgram = 2;
-                }
-                results.append(m);
-            }
+            results += timeKeystrokes(window, log, keystrokeRuns, contacts == largestLog);
         }
         if (adds)
             addMedian[contacts] = timeAdds(window, addRuns);

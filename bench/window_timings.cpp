@@ -6,21 +6,34 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <algorithm>
 
 namespace {
 
-// What the operator does for the last character of a call: one key press in the call box, in
-// lower case as typed without Caps Lock, then whatever it leaves to be drawn.
-void typeIntoCallBox(QLineEdit &edit, QChar character)
+// One key pressed and released in `widget`, then whatever it leaves to be drawn.
+void pressKey(QWidget *widget, Qt::Key key, const QString &text)
 {
-    const auto key = Qt::Key(character.toUpper().unicode());
-    const QString text = character.toLower();
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&edit, &press);
+    QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&edit, &release);
+    QApplication::sendEvent(widget, &release);
     QApplication::processEvents();
+}
+
+// The last character of a call typed into the call box, in lower case as typed without Caps Lock.
+void typeLastCharacter(QWidget *callBox, QChar character)
+{
+    pressKey(callBox, Qt::Key(character.toUpper().unicode()), character.toLower());
+}
+
+// The operator types a character at the end of the log box and takes it back: the log text is
+// the same again, but it was changed other than by an append.
+void editLogBox(QPlainTextEdit *logBox)
+{
+    logBox->moveCursor(QTextCursor::End);
+    pressKey(logBox, Qt::Key_X, QStringLiteral("x"));
+    pressKey(logBox, Qt::Key_Backspace, {});
 }
 
 // The call of the latest line whose call no earlier line holds: found only near the end.
@@ -35,10 +48,12 @@ QString lateCall(const GeneratedLog &log)
 
 } // namespace
 
-QList<Measurement> timeKeystrokes(BenchWindow &window, const GeneratedLog &log, int runs)
+QList<Measurement> timeKeystrokes(BenchWindow &window, const GeneratedLog &log, int runs,
+                                  bool targets)
 {
     Form15 &form = window.form;
-    auto *callEdit = qobject_cast<QLineEdit *>(window.view.widgetFor(&form.Text2));
+    QWidget *callBox = window.view.widgetFor(&form.Text2);
+    auto *logBox = qobject_cast<QPlainTextEdit *>(window.view.widgetFor(&form.Text1));
     const QString contacts = contactCount(log.calls.size());
 
     struct Case
@@ -46,27 +61,37 @@ QList<Measurement> timeKeystrokes(BenchWindow &window, const GeneratedLog &log, 
         const char *what;
         QString call;
         OleColor mark;
+        bool afterLogEdit;
+        int runs;
     };
     const Case cases[] = {
-        {"keystroke, absent call", absentCall(), vbButtonText},
-        {"keystroke, present call", lateCall(log), vbRed},
+        {"keystroke, absent call", absentCall(), vbButtonText, false, runs},
+        {"keystroke, present call", lateCall(log), vbRed, false, runs},
+        // The fourth character is the first one looked for; after an edit of the log box, that
+        // search reads the whole log again.
+        {"keystroke, first look-up after an edit in the log box", absentCall().first(4),
+         vbButtonText, true, std::max(1, runs / 10)},
     };
     QList<Measurement> results;
     for (const Case &c : cases) {
         const QList<double> program = timeRuns(
-            runs,
+            c.runs,
             [&] {
+                if (c.afterLogEdit)
+                    editLogBox(logBox);
                 form.Text2.setText(c.call.chopped(1));
                 QApplication::processEvents();
             },
-            [&] { typeIntoCallBox(*callEdit, c.call.back()); });
+            [&] { typeLastCharacter(callBox, c.call.back()); });
         stopUnless(form.Text2.text() == c.call && form.Text2.foreColor() == c.mark,
                    "the call box does not show the call with its mark");
+        stopUnless(form.Text1.text().size() == log.text.size(), "the log box was not restored");
 
         volatile qsizetype found = 0;
         const QStringView text = form.Text1.text();
         const QList<double> floor = timeRuns(
-            runs, [] {}, [&] { found = text.indexOf(c.call); });
+            c.runs, [] {}, [&] { found = text.indexOf(c.call); });
+        const bool targeted = targets && !c.afterLogEdit;
         results.append({
             .what = QString::fromLatin1(c.what),
             .contacts = contacts,
@@ -74,6 +99,8 @@ QList<Measurement> timeKeystrokes(BenchWindow &window, const GeneratedLog &log, 
             .program = median(program),
             .floor = median(floor),
             .floorName = QStringLiteral("one QStringView::indexOf"),
+            .maxRatio = targeted ? std::optional(2.0) : std::nullopt,
+            .maxProgram = targeted ? std::optional(2.0) : std::nullopt,
         });
     }
     form.Text2.setText({});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "call_field_index.h"
 #include "check_box.h"
 #include "combo_box.h"
 #include "frame.h"
@@ -31,4 +32,7 @@ struct ContactForm
     QString TimeText;
     QString CurrentCall;
     int CallPosition = 0;
+
+    // Where the contact lines of the log text hold their calls, for the worked-before check.
+    CallFieldIndex loggedCalls{Text1};
 };

@@ -25,3 +25,31 @@ struct ContactFields
 
 // The whole line, ended by CR LF; the band field only when a band is chosen.
 QString composeContactLine(const ContactFields &fields);
+
+// Reading a log text back, where a line ends at every CR and at every LF.
+inline bool isLineBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+// The offset of the first line break at or after `position`, or the size of `text` when none.
+inline qsizetype lineBreakFrom(QStringView text, qsizetype position)
+{
+    qsizetype p = position;
+    while (p < text.size() && !isLineBreak(text[p]))
+        ++p;
+    return p;
+}
+
+// Whether `text` holds `what` from the 0-based `position` on. Compared in place: the fields
+// compared are a few characters long.
+inline bool holdsAt(QStringView text, qsizetype position, QStringView what)
+{
+    if (what.size() > text.size() - position)
+        return false;
+    for (qsizetype i = 0; i < what.size(); ++i) {
+        if (text[position + i] != what[i])
+            return false;
+    }
+    return true;
+}

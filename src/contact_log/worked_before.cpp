@@ -12,7 +12,7 @@ constexpr qsizetype longestUnmarkedCall = 3;
 // The mark for the call in `CurrentCall`, with `CallPosition` of its first contact line.
 void markLoggedCall(ContactForm &form)
 {
-    LoggedCallSearch lines(form.Text1.text(), form.CurrentCall);
+    LoggedCallSearch lines(form.loggedCalls, form.CurrentCall);
     if (!lines.next()) {
         form.CallPosition = 0;
         form.Text2.setForeColor(vbButtonText);

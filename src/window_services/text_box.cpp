@@ -9,6 +9,7 @@ void TextBox::setText(const QString &text)
     if (text == text_)
         return;
     text_ = text;
+    ++rewriteCount_;
     selStart_ = std::min(selStart_, int(text_.size()));
     emit textReplaced();
     emit Change();

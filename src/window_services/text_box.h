@@ -20,6 +20,9 @@ public:
     // The same as setText(text() + tail), without copying the text: the log only ever grows at
     // its end, and a big log must not be copied for every contact.
     void appendText(QStringView tail);
+    // How often the text changed other than by an append at its end. What was read from the
+    // text stays true of its beginning for as long as this count stays the same.
+    quint64 rewriteCount() const { return rewriteCount_; }
 
     int selStart() const { return selStart_; }
     // Caret at that 0-based offset, clamped to the text; the length of the text puts it at the
@@ -48,6 +51,7 @@ signals:
 
 private:
     QString text_;
+    quint64 rewriteCount_ = 0;
     int selStart_ = 0;
     OleColor foreColor_ = vbWindowText;
     bool multiLine_ = false;

@@ -3,6 +3,7 @@
 #include "worked_before.h"
 
 #include <QTest>
+#include <random>
 
 namespace {
 
@@ -163,6 +164,112 @@ private slots:
         QCOMPARE(box.form.CurrentCall, typed.toUpper());
         QCOMPARE(box.form.Text2.foreColor(), mark);
         QCOMPARE(box.form.CallPosition, callPosition);
+    }
+
+    void markFollowsTheLogThroughAppendsAndRewrites_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("rewrite");
+        QTest::addColumn<QString>("rewritten");
+        QTest::addColumn<QString>("appended");
+        QTest::addColumn<OleColor>("mark");
+        QTest::addColumn<int>("callPosition");
+
+        const QString q1abc = line(u"Q1ABC");
+        const QString q2xyz = line(u"Q2XYZ");
+        auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+
+        // Appends: only the new end is read, and the last line again.
+        row("contact appended") << q2xyz << false << "" << q1abc << vbRed << 80;
+        row("line cut in its date, then the rest")
+            << q2xyz + q1abc.left(10) << false << "" << q1abc.mid(10) << vbRed << 80;
+        row("line cut in its call, then the rest")
+            << q2xyz + q1abc.left(28) << false << "" << q1abc.mid(28) << vbRed << 80;
+        row("line cut before its locator, then the rest")
+            << q1abc.left(42) << false << "" << q1abc.mid(42) << vbRed << 27;
+        row("line break appended, then a contact") << q2xyz.chopped(2) << false << ""
+                                                   << "\r\n" + q1abc << vbRed << 80;
+        row("line cut in its time, the rest on a new line")
+            << q1abc.left(21) << false << ""
+            << "\r\n" + q1abc.mid(21) << vbButtonText << 0;
+        // Any other change: the whole log is read again.
+        row("log replaced") << q1abc << true << q2xyz << "" << vbButtonText << 0;
+        row("log replaced by one as long")
+            << q1abc << true << line(u"Q1ABD") << "" << vbButtonText << 0;
+        row("log replaced by a longer one") << q2xyz << true << "\r\n" + q1abc << "" << vbRed << 29;
+        row("line put in front") << q1abc << true << q2xyz + q1abc << "" << vbRed << 80;
+        row("log emptied") << q1abc << true << ""
+                           << "" << vbButtonText << 0;
+        row("sent number edited away") << q1abc << true << "x" + q1abc << "" << vbButtonText << 0;
+        row("replaced, then appended before the next look-up")
+            << q1abc << true << q2xyz << q1abc << vbRed << 80;
+    }
+    void markFollowsTheLogThroughAppendsAndRewrites()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, rewrite);
+        QFETCH(QString, rewritten);
+        QFETCH(QString, appended);
+        QFETCH(OleColor, mark);
+        QFETCH(int, callPosition);
+        CallBox box(before, false, QStringLiteral("..."));
+        box.form.Text2.setText(QStringLiteral("Q1ABC")); // the log is read as it was
+        box.form.Text2.setText({});
+
+        if (rewrite)
+            box.form.Text1.setText(rewritten);
+        box.form.Text1.appendText(appended);
+        box.form.Text2.setText(QStringLiteral("Q1ABC"));
+        QCOMPARE(box.form.Text2.foreColor(), mark);
+        QCOMPARE(box.form.CallPosition, callPosition);
+    }
+
+    void logKeptUpToDateAnswersAsOneReadAfresh()
+    {
+        // A log grown in pieces cut anywhere, with lone line breaks, notes and now and then a
+        // rewrite, must give every call the same mark as the same text read from its start.
+        std::mt19937 random(2016); // a fixed start: the same pieces every run
+        const auto below = [&random](int n) { return int(random() % unsigned(n)); };
+        const QStringList calls = {QStringLiteral("Q1ABC"), QStringLiteral("Q1AB"),
+                                   QStringLiteral("Q1ABC/P"), QStringLiteral("DL1XYZ")};
+        const QStringList bands = {QStringLiteral("144 Mhz"), QStringLiteral("...")};
+        const QStringList breaks = {QStringLiteral("\r\n"), QStringLiteral("\n"),
+                                    QStringLiteral("\r")};
+
+        ContactForm kept;
+        kept.Check2.click();
+        kept.Combo1.setText(QStringLiteral("144 Mhz"));
+        QString pending;
+        for (int step = 0; step < 400; ++step) {
+            if (pending.isEmpty()) {
+                pending = below(8) == 0 ? QStringLiteral("note Q1ABC---59---1---X")
+                                        : line(calls[below(int(calls.size()))],
+                                               bands[below(int(bands.size()))])
+                                              .chopped(2);
+                pending += breaks[below(8) == 0 ? 1 + below(2) : 0];
+            }
+            const int length = 1 + below(int(pending.size()));
+            kept.Text1.appendText(QStringView(pending).first(length));
+            pending.remove(0, length);
+            if (below(25) == 0) {
+                QString text = kept.Text1.text();
+                text.remove(below(int(text.size()) + 1), below(60));
+                kept.Text1.setText(text);
+            }
+
+            ContactForm fresh;
+            fresh.Check2.click();
+            fresh.Combo1.setText(QStringLiteral("144 Mhz"));
+            fresh.Text1.setText(kept.Text1.text());
+            for (const QString &call : calls) {
+                kept.Text2.setText(call);
+                CheckWorkedBefore(kept);
+                fresh.Text2.setText(call);
+                CheckWorkedBefore(fresh);
+                QCOMPARE(kept.Text2.foreColor(), fresh.Text2.foreColor());
+                QCOMPARE(kept.CallPosition, fresh.CallPosition);
+            }
+        }
     }
 
     void markFollowsEveryChangeOfTheCall()

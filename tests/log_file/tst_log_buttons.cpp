@@ -40,12 +40,18 @@ private slots:
         Form15View view(second);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
+        second.Text2.setText(QStringLiteral("DL1XYZ")); // looked up in the empty log
+        QCOMPARE(second.Text2.foreColor(), vbButtonText);
+        second.Text2.setText({});
         second.Command2.click();
         QCOMPARE(second.Text1.text(), first.Text1.text());
         QCOMPARE(second.Frame1.caption(), QStringLiteral("003"));
         auto *log = qobject_cast<QPlainTextEdit *>(view.widgetFor(&second.Text1));
         QVERIFY(log);
         QCOMPARE(log->toPlainText(), QString(second.Text1.text()).replace("\r\n", "\n"));
+        second.Text2.setText(QStringLiteral("DL1XYZ")); // and now in the opened one
+        QCOMPARE(second.Text2.foreColor(), vbRed);
+        second.Text2.setText({});
 
         addContact(second, QStringLiteral("OK1AB"), QStringLiteral("001"),
                    QStringLiteral("JO70AA"));

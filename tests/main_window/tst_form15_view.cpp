@@ -219,6 +219,30 @@ private slots:
         QCOMPARE(call->palette().color(QPalette::Text), QColor(0, 0, 255));
     }
 
+    void callMarkFollowsTheOperatorsEditsOfTheLogBox()
+    {
+        Window w;
+        const QString contact = QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80");
+        w.form.Text1.setText(contact + "\r\n");
+        QLineEdit *call = w.edit(w.form.Text2);
+        QTest::keyClicks(call, QStringLiteral("q1abc"));
+        QCOMPARE(w.form.Text2.foreColor(), vbRed);
+
+        // The operator empties the log box: the call is no longer logged.
+        w.log()->selectAll();
+        QTest::keyClick(w.log(), Qt::Key_Delete);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QTest::keyClicks(call, QStringLiteral("c"));
+        QCOMPARE(w.form.Text2.foreColor(), vbButtonText);
+
+        // ... and types the contact back in by hand.
+        QTest::keyClicks(w.log(), contact);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QTest::keyClicks(call, QStringLiteral("c"));
+        QCOMPARE(w.form.Text2.foreColor(), vbRed);
+        QCOMPARE(w.form.CallPosition, 27);
+    }
+
     void correctingTheMiddleOfTheCallKeepsTheCaretThere()
     {
         Window w;

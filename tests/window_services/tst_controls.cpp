@@ -51,6 +51,21 @@ private slots:
         QCOMPARE(changes.size(), 1);
     }
 
+    void onlyChangesOtherThanAppendsCountAsRewrites()
+    {
+        // What reads the text once and then only its new end relies on this count.
+        TextBox box(QStringLiteral("Text1"));
+        box.setText(QStringLiteral("one\r\n"));
+        const quint64 afterSet = box.rewriteCount();
+        box.appendText(u"two\r\n");
+        box.setText(box.text()); // the same text: no change at all
+        QCOMPARE(box.rewriteCount(), afterSet);
+        box.setText(QStringLiteral("one\r\ntwo\r\nthree")); // longer, but set whole
+        QCOMPARE(box.rewriteCount(), afterSet + 1);
+        box.setText(QStringLiteral("one"));
+        QCOMPARE(box.rewriteCount(), afterSet + 2);
+    }
+
     void caretStaysWithinTheText()
     {
         TextBox box(QStringLiteral("Text2"));

@@ -20,14 +20,15 @@ QProcessEnvironment offscreen()
 }
 
 // Milliseconds from starting `path` until it says its window is shown.
-double millisecondsUntilShown(const QString &path, const QProcessEnvironment &environment)
+double millisecondsUntilShown(const QString &path, const QStringList &arguments,
+                              const QProcessEnvironment &environment)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setStandardErrorFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    process.start(path, {});
+    process.start(path, arguments);
     QByteArray output;
     while (!output.contains("shown\n")) {
         stopUnless(process.waitForReadyRead(processTimeoutMs), "a started program never showed");
@@ -58,31 +59,49 @@ double probedMegabytes(const QString &probe, const QString &mode, const QString 
 
 } // namespace
 
-Measurement timeStart(const BenchPrograms &programs, int runs)
+QList<Measurement> timeStart(const BenchPrograms &programs, int runs)
 {
     QProcessEnvironment environment = offscreen();
     environment.insert(QStringLiteral("QT_PLUGIN_PATH"), programs.pluginFolder);
     environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"),
                        QStringLiteral("benchshownmarker"));
-    // One unmeasured start of each, so that both find their libraries in the file cache.
-    millisecondsUntilShown(programs.program, environment);
-    millisecondsUntilShown(programs.emptyWindow, environment);
+    const QStringList label = {QStringLiteral("label")};
+    const auto startProgram = [&] {
+        return millisecondsUntilShown(programs.program, {}, environment);
+    };
+    const auto startEmpty = [&] {
+        return millisecondsUntilShown(programs.emptyWindow, {}, environment);
+    };
+    const auto startLabel = [&] {
+        return millisecondsUntilShown(programs.emptyWindow, label, environment);
+    };
+    // One unmeasured start of each, so that all find their libraries in the file cache.
+    startProgram();
+    startEmpty();
+    startLabel();
 
     QList<double> program;
-    QList<double> floor;
+    QList<double> empty;
+    QList<double> withLabel;
     for (int i = 0; i < runs; ++i) {
-        program.append(millisecondsUntilShown(programs.program, environment));
-        floor.append(millisecondsUntilShown(programs.emptyWindow, environment));
+        program.append(startProgram());
+        empty.append(startEmpty());
+        withLabel.append(startLabel());
     }
-    return {
+    const Measurement againstEmpty{
         .what = QStringLiteral("start, until the window is shown"),
         .contacts = QStringLiteral("0"),
         .unit = QStringLiteral("ms"),
         .program = median(program),
-        .floor = median(floor),
+        .floor = median(empty),
         .floorName = QStringLiteral("a Qt Widgets program showing an empty window"),
         .maxRatio = 1.3,
     };
+    Measurement againstLabel = againstEmpty;
+    againstLabel.floor = median(withLabel);
+    againstLabel.floorName = QStringLiteral("the same window with one label (loads a font)");
+    againstLabel.maxRatio = std::nullopt;
+    return {againstEmpty, againstLabel};
 }
 
 Measurement measureMemory(const BenchPrograms &programs, int contacts, int runs)

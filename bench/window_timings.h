@@ -13,5 +13,6 @@ struct GeneratedLog;
 QList<Measurement> timeKeystrokes(BenchWindow &window, const GeneratedLog &log, int runs,
                                   bool targets);
 
-// The median of `runs` accepted contacts ("Add" with a complete entry), each drawn.
-double timeAdds(BenchWindow &window, int runs);
+// The medians of `runs` accepted contacts ("Add" with a complete entry, drawn) in each window,
+// taken in turns so that a change in the machine's load falls on every window alike.
+QList<double> timeAdds(const QList<BenchWindow *> &windows, int runs);

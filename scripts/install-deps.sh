@@ -7,7 +7,7 @@ set -euo pipefail
 
 build=(g++ cmake ninja-build qt6-base-dev libgl-dev)
 run=("${build[@]}" xvfb xdotool imagemagick)
-test=("${run[@]}")
+test=("${run[@]}" faketime)
 
 case "${1:-build}" in
 build) wanted=("${build[@]}") ;;

@@ -8,7 +8,7 @@ set -euo pipefail
 
 build=(g++ cmake ninja-build qt6-base-dev libgl-dev)
 run=("${build[@]}" xvfb xdotool imagemagick)
-test=("${run[@]}" faketime)
+test=("${run[@]}" faketime desktop-file-utils)
 accessibility=("${run[@]}" at-spi2-core python3-pyatspi dbus)
 
 case "${1:-build}" in

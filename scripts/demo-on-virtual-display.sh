@@ -32,13 +32,13 @@ app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Vandrel v1.2' | head -n 1)
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 sleep 0.5
-# Call, number, locator, then Tab to "Add" and press it.
+# Call, number, locator, then Enter.
 xdotool type --delay 40 'q1abc'
 xdotool key Tab
 xdotool type --delay 40 '012'
 xdotool key Tab
 xdotool type --delay 40 'jn80xy'
-xdotool key Tab space
+xdotool key Return
 sleep 0.5
 import -window root "$shot"
 echo "Vandrel ran on a virtual display (no screen here) and logged one contact."

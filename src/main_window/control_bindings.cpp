@@ -116,8 +116,12 @@ void bindLineEdit(TextBox &box, QLineEdit *edit)
     });
     QObject::connect(&box, &TextBox::textAppended, edit,
                      [&box, edit] { edit->setText(box.text()); });
-    QObject::connect(&box, &TextBox::selStartChanged, edit,
-                     [edit](int position) { edit->setCursorPosition(position); });
+    QObject::connect(&box, &TextBox::selStartChanged, edit, [edit](int position) {
+        // Echoing the operator's own caret back would drop a selection made with Ctrl+A or
+        // Shift+arrows, and the next keystroke would no longer replace it.
+        if (edit->cursorPosition() != position)
+            edit->setCursorPosition(position);
+    });
 }
 
 void bindLogEdit(TextBox &box, QPlainTextEdit *edit)

@@ -163,6 +163,22 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
     }
 
+    void selectingAllAndTypingReplacesTheCall()
+    {
+        Window w;
+        QLineEdit *call = w.edit(w.form.Text2);
+        QTest::keyClicks(call, QStringLiteral("q1abc"));
+        QTest::keyClick(call, Qt::Key_Home); // selecting all then moves the caret
+        QTest::keyClick(call, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(call->selectedText(), QStringLiteral("Q1ABC"));
+        QTest::keyClicks(call, QStringLiteral("q3def"));
+        QCOMPARE(w.form.Text2.text(), QStringLiteral("Q3DEF"));
+        QTest::keyClick(call, Qt::Key_Left);
+        QTest::keyClick(call, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(call, Qt::Key_Backspace);
+        QVERIFY(w.form.Text2.text().isEmpty());
+    }
+
     void refusalShowsItsMessage()
     {
         Window w;

@@ -3,18 +3,21 @@
 #   install-deps.sh build   compiler, CMake, Ninja, Qt 6 Widgets
 #   install-deps.sh run     build, plus a virtual X display for machines without a screen
 #   install-deps.sh test    run, plus what the tests use
+#   install-deps.sh fuzz    build, plus clang with libFuzzer for scripts/fuzz.sh
 set -euo pipefail
 
 build=(g++ cmake ninja-build qt6-base-dev libgl-dev)
 run=("${build[@]}" xvfb xdotool imagemagick)
 test=("${run[@]}")
+fuzz=("${build[@]}" clang libclang-rt-14-dev)
 
 case "${1:-build}" in
 build) wanted=("${build[@]}") ;;
 run) wanted=("${run[@]}") ;;
 test) wanted=("${test[@]}") ;;
+fuzz) wanted=("${fuzz[@]}") ;;
 *)
-    echo "usage: $0 build|run|test" >&2
+    echo "usage: $0 build|run|test|fuzz" >&2
     exit 2
     ;;
 esac

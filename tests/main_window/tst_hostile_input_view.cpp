@@ -173,6 +173,35 @@ private slots:
         QVERIFY(w.form.Text1.text() == twoContacts + logged + u'Z');
         QVERIFY(log->toPlainText() == shownText(w.form.Text1.text()));
     }
+
+    // Characters the log box draws as line breaks of its own, from a file or a pasted entry:
+    // an edit after them still lands on its character, and they stay as they were.
+    void editsAfterOddLineBreaksLandInPlace()
+    {
+        Window w;
+        const QString before = QStringLiteral("001-+-a\rb\r\n002-+-c\u2029d\u2028e\uFDD0f\uFDD1"
+                                              "g\nh\x00i\r\n\r\r\n003-+-");
+        const QString after = QStringLiteral("j\r\n");
+        w.form.Text1.setText(before + after);
+        QPlainTextEdit *log = w.log();
+        QVERIFY(log->toPlainText().endsWith(QStringLiteral("003-+-j\n")));
+        // The log box puts its caret at the end after every change, so each edit starts from
+        // a caret placed by hand, this many characters before the end.
+        const auto caretBeforeEnd = [log](int characters) {
+            QTextCursor cursor = log->textCursor();
+            cursor.movePosition(QTextCursor::End);
+            cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::MoveAnchor,
+                                characters);
+            log->setTextCursor(cursor);
+        };
+        log->setFocus();
+        caretBeforeEnd(2);
+        QTest::keyClicks(log, QStringLiteral("Z"));
+        QCOMPARE(w.form.Text1.text(), before + u'Z' + after);
+        caretBeforeEnd(3);
+        QTest::keyClick(log, Qt::Key_Backspace);
+        QCOMPARE(w.form.Text1.text(), before.chopped(1) + u'Z' + after);
+    }
 };
 
 QTEST_MAIN(TestHostileInputView)

@@ -115,10 +115,11 @@ int main(int argc, char *argv[])
     std::printf("%-12s %8s %14s %18s\n", "", "chars", "paste (ms)", "keystroke (ms)");
     for (const Box &box : boxes) {
         QWidget *widget = view.widgetFor(box.control);
+        const QString usualText = box.control == &form.Text1 ? log : QString();
         for (qsizetype length : {0, 25'000, 50'000, 100'000, 200'000}) {
             const QString pasted = longText(box.pattern, length);
             const auto prepare = [&] {
-                box.control->setText(box.control == &form.Text1 ? log : QString());
+                box.control->setText(usualText);
                 drawNow(view);
                 QGuiApplication::clipboard()->setText(pasted);
                 widget->setFocus();
@@ -137,6 +138,8 @@ int main(int argc, char *argv[])
             std::printf("%-12s %8lld %14.1f %18.2f\n", box.name, (long long)length, paste,
                         keystroke);
         }
+        // Back to its usual text, so that the next box is timed without this one's long text.
+        box.control->setText(usualText);
     }
     return 0;
 }

@@ -27,7 +27,8 @@ for target in "${targets[@]}"; do
     # A run over 10 s on one input is a hang: no input of a few kilobytes may take that long.
     if ! "build-fuzz/fuzz/fuzz_$target" "$work" "fuzz/corpus/$target" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=8192 \
-        -dict=fuzz/log_text.dict -print_final_stats=1 -artifact_prefix="$findings/" 2>"build-fuzz/fuzz_$target.log"; then
+        -dict=fuzz/log_text.dict -print_final_stats=1 -artifact_prefix="$findings/" \
+        2>"build-fuzz/fuzz_$target.log"; then
         status=1
         echo "$target: FINDING, see build-fuzz/fuzz_$target.log and $findings/"
     fi

@@ -4,20 +4,23 @@
 #   install-deps.sh run     build, plus a virtual X display for machines without a screen
 #   install-deps.sh test    run, plus what the tests use
 #   install-deps.sh accessibility   run, plus the accessibility bus and its Python client
+#   install-deps.sh fuzz    build, plus clang with libFuzzer for scripts/fuzz.sh
 set -euo pipefail
 
 build=(g++ cmake ninja-build qt6-base-dev libgl-dev)
 run=("${build[@]}" xvfb xdotool imagemagick)
 test=("${run[@]}" faketime desktop-file-utils)
 accessibility=("${run[@]}" at-spi2-core python3-pyatspi dbus)
+fuzz=("${build[@]}" clang libclang-rt-14-dev)
 
 case "${1:-build}" in
 build) wanted=("${build[@]}") ;;
 run) wanted=("${run[@]}") ;;
 test) wanted=("${test[@]}") ;;
 accessibility) wanted=("${accessibility[@]}") ;;
+fuzz) wanted=("${fuzz[@]}") ;;
 *)
-    echo "usage: $0 build|run|test|accessibility" >&2
+    echo "usage: $0 build|run|test|accessibility|fuzz" >&2
     exit 2
     ;;
 esac

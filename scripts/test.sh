@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the tests need, then builds and runs every test twice: in the normal build and
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer with leak checking. Both runs replay the
+# committed fuzz corpus (tst_corpus_replay); the fuzzers themselves run with scripts/fuzz.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -33,6 +33,8 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 enum SaveFault
 {
     DiskFullPartWay,
+    DiskFullAtFirstByte,
+    DiskFullAtLastLineEnd,
     DirectoryNotWritable,
     DirectoryAtThePath,
     DirectoryMissing
@@ -109,6 +111,10 @@ private slots:
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("reason"); // empty: whatever the system says
         QTest::newRow("disk full part way") << int(DiskFullPartWay) << "No space left on device";
+        QTest::newRow("disk full at the first byte")
+            << int(DiskFullAtFirstByte) << "No space left on device";
+        QTest::newRow("disk full at the line end after the log")
+            << int(DiskFullAtLastLineEnd) << "No space left on device";
         QTest::newRow("directory not writable") << int(DirectoryNotWritable) << "Permission denied";
         QTest::newRow("directory where the file goes") << int(DirectoryAtThePath) << "";
         QTest::newRow("directory missing") << int(DirectoryMissing) << "";
@@ -128,18 +134,22 @@ private slots:
                                                 : log.fakes.directory,
                                       log.fakes.files};
         const QString path = logFilePath(services.programDirectory);
+        // Far longer than what the full disk takes.
+        QString text;
+        for (int i = 0; i < 200; ++i)
+            text += twoContacts;
         if (fault == DiskFullPartWay)
             log.fakes.files.writableBytes = 100;
+        if (fault == DiskFullAtFirstByte)
+            log.fakes.files.writableBytes = 0;
+        if (fault == DiskFullAtLastLineEnd)
+            log.fakes.files.writableBytes = text.toUtf8().size() + 1;
         if (fault == DirectoryNotWritable)
             log.fakes.files.replaceFailure = reason;
         if (fault == DirectoryAtThePath) {
             QVERIFY(QFile::remove(path));
             QVERIFY(QDir().mkdir(path));
         }
-        // Far longer than what the full disk takes.
-        QString text;
-        for (int i = 0; i < 200; ++i)
-            text += twoContacts;
         log.form.Text1.setText(text);
         const QSignalSpy changes(&log.form.Text1, &TextBox::Change);
 

@@ -1,0 +1,122 @@
+#include "contact_form.h"
+#include "fake_services.h"
+#include "log_file.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QString captionBefore = QStringLiteral("017");
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// All the bytes of a literal, NULs included.
+template <qsizetype N> QByteArray bytesOf(const char (&literal)[N])
+{
+    return QByteArray(literal, N - 1);
+}
+
+bool isSentNumber(const QString &caption)
+{
+    bool ok = false;
+    const int number = caption.toInt(&ok);
+    return ok && caption.size() == 3 && number >= 1 && number <= 999;
+}
+
+} // namespace
+
+// Log files the program did not write, opened through "Open": each gives the log text the rules
+// say, and the sent number stays three digits from 001 to 999.
+class TestHostileLogFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opensWhateverTheFileHolds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("sentNumber");
+
+        QTest::newRow("only blank lines: of four, two remain")
+            << QByteArray("\r\n\r\n\r\n\r\n") << "\r\n\r\n"
+            << captionBefore;
+        QTest::newRow("CR-only line ends")
+            << QByteArray("001-+-a\r002-+-b\r") << "001-+-a\r\n002-+-b\r\n"
+            << "003";
+        QTest::newRow("LF-only line ends: one line, numbered by its last LF")
+            << QByteArray("001-+-a\n002-+-b\n") << "001-+-a\n002-+-b\n\r\n"
+            << "003";
+        const QByteArray nuls = bytesOf("001-+-a\0b\r\n\0\0\r\n002-+-\0\r\n");
+        QTest::newRow("NUL bytes are characters like any other")
+            << nuls << QString::fromLatin1(nuls) << "003";
+        QTest::newRow("invalid UTF-8 is read byte for byte")
+            << QByteArray("001-+-\xFF\xC0\xAF\r\n002-+-\xED\xA0\x80\r\n")
+            << "001-+-\u00FF\u00C0\u00AF\r\n002-+-\u00ED\u00A0\u20AC\r\n"
+            << "003";
+        // With the mark kept, the number in front of the first "-+-" would be unreadable.
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                             "041-+-a\r\n")
+                                               << "041-+-a\r\n"
+                                               << "042";
+        QTest::newRow("a line of only -+-")
+            << QByteArray("041-+-a\r\n-+-\r\n") << "041-+-a\r\n-+-\r\n"
+            << "001";
+        QTest::newRow("-+- at the very start") << QByteArray("-+-a\r\n") << "-+-a\r\n"
+                                               << "001";
+        QTest::newRow("digits that overflow an int before -+-")
+            << QByteArray("041-+-a\r\n99999999999999999999-+-b\r\n")
+            << "041-+-a\r\n99999999999999999999-+-b\r\n"
+            << "999";
+        QTest::newRow("a negative number before -+-")
+            << QByteArray("a\r\n-12-+-b\r\n") << "a\r\n-12-+-b\r\n"
+            << "001";
+
+        const QByteArray longCall(10 * 1024 * 1024, 'A');
+        QTest::newRow("one 10 MB line")
+            << QByteArray("001-+-a\r\n002-+-16/07/2016---1345---" + longCall + "---59---1---X\r\n")
+            << QString::fromLatin1("001-+-a\r\n002-+-16/07/2016---1345---" + longCall +
+                                   "---59---1---X\r\n")
+            << "003";
+
+        QByteArray shortLines;
+        for (int i = 0; i < 1'000'000; ++i)
+            shortLines += QByteArray::number(100 + i % 900) + "-+-Q\r\n";
+        QTest::newRow("1,000,000 short lines") << shortLines << QString::fromLatin1(shortLines)
+                                               << QString::number(100 + 999'999 % 900 + 1);
+        QTest::newRow("1,000,000 blank lines: half remain")
+            << QByteArray("005-+-a\r\n") + QByteArray("\r\n").repeated(1'000'000)
+            << QStringLiteral("005-+-a\r\n") + QStringLiteral("\r\n").repeated(500'000) << "006";
+    }
+
+    void opensWhateverTheFileHolds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QString, sentNumber);
+        FakeServices fakes;
+        ContactForm form;
+        form.Frame1.setCaption(captionBefore);
+        writeBytes(fakes.directory.path() + QStringLiteral("/vandrel.txt"), bytes);
+
+        OpenLog(form, fakes.services());
+
+        QVERIFY(fakes.messages.shown.isEmpty());
+        // Compared without QCOMPARE, which would print megabytes on a mismatch.
+        QVERIFY2(form.Text1.text() == text,
+                 qPrintable(QStringLiteral("log text of %1 characters, expected %2")
+                                .arg(form.Text1.text().size())
+                                .arg(text.size())));
+        QCOMPARE(form.Frame1.caption(), sentNumber);
+        QVERIFY(isSentNumber(form.Frame1.caption()));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestHostileLogFiles)
+#include "tst_hostile_log_files.moc"

@@ -1,0 +1,208 @@
+#include "contact_line.h"
+#include "fake_services.h"
+#include "form15.h"
+#include "form15_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+// The real window, offscreen, with fake services behind it.
+struct Window
+{
+    FakeServices fakes;
+    Form15 form{fakes.services()};
+    Form15View view{form};
+
+    Window()
+    {
+        form.Form_Load();
+        view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+    }
+
+    QLineEdit *edit(TextBox &box) { return qobject_cast<QLineEdit *>(view.widgetFor(&box)); }
+    QPlainTextEdit *log() { return qobject_cast<QPlainTextEdit *>(view.widgetFor(&form.Text1)); }
+};
+
+// Pastes with the keyboard, as the operator does.
+void paste(QWidget *widget, const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+}
+
+// `length` characters of a repeated pattern.
+QString longText(QStringView pattern, qsizetype length)
+{
+    QString text;
+    text.reserve(length);
+    while (text.size() < length)
+        text.append(pattern.first(std::min(pattern.size(), length - text.size())));
+    return text;
+}
+
+// How the log box shows a log text: each line break one line.
+QString shownText(QString logText)
+{
+    return logText.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+constexpr qsizetype pastedLength = 100'000;
+
+const QString twoContacts =
+    QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"
+                   "002-+-16/07/2016---1346---DL1XYZ---59---007---JN58TD\r\n");
+
+} // namespace
+
+// Whatever is pasted into the entry boxes and the log box, it reaches the log exactly as it
+// stands in the boxes: only the call and the locator are upper-cased, as they always are.
+class TestHostileInputView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pastedEntriesAreLoggedExactly_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("locator");
+        QTest::newRow("100,000 characters in each box")
+            << longText(u"q1abc/p", pastedLength) << longText(u"0123456789", pastedLength)
+            << longText(u"jn80xy", pastedLength);
+        QTest::newRow("control characters") << QStringLiteral("q1\tab\x01\x1B\x7F"
+                                                              "c")
+                                            << QStringLiteral("0\x02"
+                                                              "1\x0B\x1F")
+                                            << QStringLiteral("jn\x0C"
+                                                              "80\x00xy");
+        QTest::newRow("the line's own separators")
+            << QStringLiteral("q1-+-a---59---b-->c") << QStringLiteral("012---9-+-")
+            << QStringLiteral("jn---80-->144 Mhz");
+        QTest::newRow("line breaks") << QStringLiteral("Q1ABC\r\nDL1XYZ") << QStringLiteral("1\r2")
+                                     << QStringLiteral("JN\n80");
+    }
+
+    void pastedEntriesAreLoggedExactly()
+    {
+        QFETCH(QString, call);
+        QFETCH(QString, number);
+        QFETCH(QString, locator);
+        Window w;
+        w.form.Text1.setText(twoContacts);
+        w.form.Frame1.setCaption(QStringLiteral("003"));
+
+        paste(w.edit(w.form.Text2), call);
+        paste(w.edit(w.form.Text3), number);
+        paste(w.edit(w.form.Text4), locator);
+        QCOMPARE(w.form.Text2.text(), call.toUpper());
+        QCOMPARE(w.form.Text3.text(), number);
+        QCOMPARE(w.form.Text4.text(), locator.toUpper());
+        QTest::keyClick(w.edit(w.form.Text4), Qt::Key_Return);
+
+        QVERIFY(w.fakes.messages.shown.isEmpty());
+        const QString line = composeContactLine({
+            .sentNumber = u"003",
+            .date = u"16/07/2016",
+            .time = u"1345---",
+            .call = call.toUpper(),
+            .receivedNumber = number,
+            .locator = locator.toUpper(),
+            .band = noBandText,
+        });
+        QVERIFY(w.form.Text1.text() == twoContacts + line);
+        QVERIFY(w.log()->toPlainText() == shownText(twoContacts + line));
+        for (TextBox *box : {&w.form.Text2, &w.form.Text3, &w.form.Text4})
+            QVERIFY(w.edit(*box)->text().isEmpty());
+        QCOMPARE(w.form.Frame1.caption(), QStringLiteral("004"));
+    }
+
+    void aLongCallIsStillCheckedAgainstTheLog()
+    {
+        Window w;
+        const QString call = longText(u"Q1ABC/", pastedLength);
+        w.form.Text1.setText(twoContacts + QStringLiteral("003-+-16/07/2016---1347---") + call +
+                             QStringLiteral("---59---1---JN\r\n"));
+        paste(w.edit(w.form.Text2), call.toLower());
+        QCOMPARE(w.form.Text2.foreColor(), vbRed);
+        QCOMPARE(w.form.CallPosition, int(twoContacts.size()) + 27);
+        // One more character makes it a call not yet logged.
+        QTest::keyClick(w.edit(w.form.Text2), Qt::Key_End);
+        QTest::keyClicks(w.edit(w.form.Text2), QStringLiteral("x"));
+        QCOMPARE(w.form.Text2.text(), call + u'X');
+        QCOMPARE(w.form.Text2.foreColor(), vbButtonText);
+    }
+
+    void pastedIntoTheLogBoxIsKeptExactly_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("logged"); // what the log text gains
+        const QString longLine =
+            longText(u"003-+-16/07/2016---1347---OK1AB---59---1---X ", pastedLength);
+        QTest::newRow("100,000 characters on one line") << longLine << longLine;
+        const QString manyLines = longText(u"004-+-x\n", pastedLength);
+        QTest::newRow("100,000 characters in short lines")
+            << manyLines << QString(manyLines).replace(u'\n', QStringLiteral("\r\n"));
+        QTest::newRow("control characters")
+            << QStringLiteral("\t\x01\x1B\x7F\x00x") << QStringLiteral("\t\x01\x1B\x7F\x00x");
+        QTest::newRow("the line's own separators")
+            << QStringLiteral("-+----59-----> -+-") << QStringLiteral("-+----59-----> -+-");
+    }
+
+    void pastedIntoTheLogBoxIsKeptExactly()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, logged);
+        Window w;
+        w.form.Text1.setText(twoContacts);
+        QPlainTextEdit *log = w.log();
+        log->setFocus();
+        log->moveCursor(QTextCursor::End);
+        paste(log, pasted);
+        QVERIFY(w.form.Text1.text() == twoContacts + logged);
+
+        // The caret is at the end, so typing goes on after what was pasted.
+        QTest::keyClicks(log, QStringLiteral("Z"));
+        QVERIFY(w.form.Text1.text() == twoContacts + logged + u'Z');
+        QVERIFY(log->toPlainText() == shownText(w.form.Text1.text()));
+    }
+
+    // Characters the log box draws as line breaks of its own, from a file or a pasted entry:
+    // an edit after them still lands on its character, and they stay as they were.
+    void editsAfterOddLineBreaksLandInPlace()
+    {
+        Window w;
+        const QString before = QStringLiteral("001-+-a\rb\r\n002-+-c\u2029d\u2028e\uFDD0f\uFDD1"
+                                              "g\nh\x00i\r\n\r\r\n003-+-");
+        const QString after = QStringLiteral("j\r\n");
+        w.form.Text1.setText(before + after);
+        QPlainTextEdit *log = w.log();
+        QVERIFY(log->toPlainText().endsWith(QStringLiteral("003-+-j\n")));
+        // The log box puts its caret at the end after every change, so each edit starts from
+        // a caret placed by hand, this many characters before the end.
+        const auto caretBeforeEnd = [log](int characters) {
+            QTextCursor cursor = log->textCursor();
+            cursor.movePosition(QTextCursor::End);
+            cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::MoveAnchor,
+                                characters);
+            log->setTextCursor(cursor);
+        };
+        log->setFocus();
+        caretBeforeEnd(2);
+        QTest::keyClicks(log, QStringLiteral("Z"));
+        QCOMPARE(w.form.Text1.text(), before + u'Z' + after);
+        caretBeforeEnd(3);
+        QTest::keyClick(log, Qt::Key_Backspace);
+        QCOMPARE(w.form.Text1.text(), before.chopped(1) + u'Z' + after);
+    }
+};
+
+QTEST_MAIN(TestHostileInputView)
+#include "tst_hostile_input_view.moc"

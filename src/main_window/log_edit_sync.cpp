@@ -71,6 +71,12 @@ void LogEditSync::showAppended(QStringView tail)
 
 void LogEditSync::showCaret(int position)
 {
+    // The log box's change procedure puts the caret at the end to show the newest contact. While
+    // the operator edits the box by hand, that would send the next keystroke to the end of the
+    // log; the caret stays where the operator is typing, and the log text learns where that is
+    // once the edit has reached it.
+    if (operatorEdit_)
+        return;
     QTextCursor cursor = edit_->textCursor();
     if (position >= box_.text().size())
         cursor.movePosition(QTextCursor::End);
@@ -100,6 +106,7 @@ void LogEditSync::takeOperatorEdit(int position, int charsRemoved, int charsAdde
     operatorEdit_ = true;
     box_.setText(updated);
     operatorEdit_ = false;
+    box_.setSelStart(int(logOffsetAfter(box_.text(), 0, edit_->textCursor().position())));
     // A change procedure that rewrote the text differently must still be shown.
     if (box_.text() != updated)
         showWholeText();

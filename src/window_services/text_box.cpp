@@ -4,11 +4,30 @@
 
 TextBox::TextBox(const QString &name, QObject *parent) : Control(name, parent) {}
 
+namespace {
+
+// A single-line box holds one line, as the platform's single-line edit does with pasted text: a
+// line break typed or pasted into a call or a locator would split the contact's line in the log.
+QString firstLine(const QString &text)
+{
+    const auto lineBreak =
+        std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    return lineBreak == text.cend() ? text : text.first(lineBreak - text.cbegin());
+}
+
+} // namespace
+
 void TextBox::setText(const QString &text)
 {
     if (text == text_)
         return;
-    text_ = text;
+    const QString kept = multiLine_ ? text : firstLine(text);
+    if (kept == text_) {
+        // What was dropped is not in the box; the view must still show the box as it is.
+        emit textReplaced();
+        return;
+    }
+    text_ = kept;
     ++rewriteCount_;
     selStart_ = std::min(selStart_, int(text_.size()));
     emit textReplaced();
@@ -19,6 +38,10 @@ void TextBox::appendText(QStringView tail)
 {
     if (tail.isEmpty())
         return;
+    if (!multiLine_) {
+        setText(text_ + tail.toString());
+        return;
+    }
     text_.append(tail);
     emit textAppended(tail);
     emit Change();

@@ -16,6 +16,7 @@ public:
     explicit TextBox(const QString &name, QObject *parent = nullptr);
 
     const QString &text() const { return text_; }
+    // A single-line box keeps the text up to its first line break.
     void setText(const QString &text);
     // The same as setText(text() + tail), without copying the text: the log only ever grows at
     // its end, and a big log must not be copied for every contact.

@@ -86,8 +86,22 @@ private slots:
         QTest::newRow("the line's own separators")
             << QStringLiteral("q1-+-a---59---b-->c") << QStringLiteral("012---9-+-")
             << QStringLiteral("jn---80-->144 Mhz");
-        QTest::newRow("line breaks") << QStringLiteral("Q1ABC\r\nDL1XYZ") << QStringLiteral("1\r2")
-                                     << QStringLiteral("JN\n80");
+    }
+
+    // An entry box holds one line: a pasted line break would split the contact's line in the
+    // log, so only the first line is kept, as the platform's single-line edit does.
+    void pastedLineBreaksKeepTheFirstLine()
+    {
+        Window w;
+        paste(w.edit(w.form.Text2), QStringLiteral("q1abc\r\ndl1xyz"));
+        paste(w.edit(w.form.Text3), QStringLiteral("1\r2"));
+        paste(w.edit(w.form.Text4), QStringLiteral("jn80xy\n"));
+        QCOMPARE(w.edit(w.form.Text2)->text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(w.form.Text3.text(), QStringLiteral("1"));
+        QCOMPARE(w.edit(w.form.Text3)->text(), QStringLiteral("1"));
+        QTest::keyClick(w.edit(w.form.Text4), Qt::Key_Return);
+        QCOMPARE(w.form.Text1.text(),
+                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---1---JN80XY\r\n"));
     }
 
     void pastedEntriesAreLoggedExactly()

@@ -55,6 +55,21 @@ private slots:
         QCOMPARE(log.box.text(), lineWithLoneLf + "002Z-+-c---59---2---Y\r\n");
     }
 
+    void typingInTheMiddleStaysThereThoughTheBoxFollowsItsEnd()
+    {
+        LogBox log(lineWithLoneLf + secondLine);
+        // As the window's log box does after every change, to show the newest contact.
+        QObject::connect(&log.box, &TextBox::Change,
+                         [&log] { log.box.setSelStart(int(log.box.text().size())); });
+        log.caretTo(log.edit.document()->findBlockByNumber(2).position() + 3); // after "002"
+        QTest::keyClicks(&log.edit, QStringLiteral("AB"));
+        QCOMPARE(log.box.text(), lineWithLoneLf + "002AB-+-c---59---2---Y\r\n");
+        QCOMPARE(log.box.selStart(), int(lineWithLoneLf.size()) + 5);
+        // The program's own changes still bring the end into view.
+        log.box.appendText(u"003-+-d\r\n");
+        QVERIFY(log.edit.textCursor().atEnd());
+    }
+
     void untouchedLineBreaksStayAsTheyWere()
     {
         LogBox log(lineWithLoneLf + secondLine);

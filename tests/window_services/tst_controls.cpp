@@ -37,9 +37,27 @@ private slots:
         QCOMPARE(box.selStart(), 6);
     }
 
+    void singleLineBoxKeepsTheFirstLine()
+    {
+        TextBox call(QStringLiteral("Text2"));
+        QSignalSpy changes(&call, &TextBox::Change);
+        call.setText(QStringLiteral("Q1ABC\r\nDL1XYZ"));
+        QCOMPARE(call.text(), QStringLiteral("Q1ABC"));
+        call.setText(QStringLiteral("Q1ABC\nX")); // nothing left to change
+        QCOMPARE(changes.size(), 1);
+        call.setText(QStringLiteral("\rQ2"));
+        QVERIFY(call.text().isEmpty());
+
+        TextBox log(QStringLiteral("Text1"));
+        log.setMultiLine(true);
+        log.setText(QStringLiteral("a\r\nb\rc\nd"));
+        QCOMPARE(log.text(), QStringLiteral("a\r\nb\rc\nd"));
+    }
+
     void appendIsASetOfTheLongerText()
     {
         TextBox box(QStringLiteral("Text1"));
+        box.setMultiLine(true);
         box.setText(QStringLiteral("one\r\n"));
         QSignalSpy changes(&box, &TextBox::Change);
         QSignalSpy appended(&box, &TextBox::textAppended);
@@ -55,6 +73,7 @@ private slots:
     {
         // What reads the text once and then only its new end relies on this count.
         TextBox box(QStringLiteral("Text1"));
+        box.setMultiLine(true);
         box.setText(QStringLiteral("one\r\n"));
         const quint64 afterSet = box.rewriteCount();
         box.appendText(u"two\r\n");

@@ -1,25 +1,13 @@
-#include "fake_services.h"
 #include "form15.h"
+#include "loaded_form.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
 
-// A loaded window with fake services, driven through its controls as an operator would.
-struct Session
+struct Session : LoadedForm
 {
-    FakeServices fakes;
-    Form15 form{fakes.services()};
-
-    Session() { form.Form_Load(); }
-
-    void enter(const QString &call, const QString &number, const QString &locator)
-    {
-        form.Text2.setText(call);
-        form.Text3.setText(number);
-        form.Text4.setText(locator);
-    }
     TextBox &box(const QString &name)
     {
         for (TextBox *box : {&form.Text1, &form.Text2, &form.Text3, &form.Text4}) {

@@ -1,6 +1,6 @@
-#include "fake_services.h"
 #include "form15.h"
 #include "form15_view.h"
+#include "offscreen_window.h"
 #include "qt_message_service.h"
 
 #include <QAbstractItemView>
@@ -32,31 +32,21 @@ public:
     QStringList prompts;
 };
 
-// The real window, offscreen, with fake services behind it (or real message boxes).
-struct Window
+struct RealMessages
 {
-    FakeServices fakes;
     CountingQtMessages realMessages;
-    Form15 form;
-    Form15View view{form};
+};
 
+// The real window, offscreen, with fake services behind it (or real message boxes).
+struct Window : RealMessages, OffscreenWindow
+{
     explicit Window(bool withRealMessages = false)
-        : form({fakes.clock,
-                withRealMessages ? static_cast<MessageService &>(realMessages) : fakes.messages,
-                fakes.directory, fakes.files})
+        : OffscreenWindow(withRealMessages ? &realMessages : nullptr)
     {
         realMessages.setParentWindow(&view);
-        form.Form_Load();
-        view.show();
-        view.activateWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
     }
 
-    template <typename W> W *widget(Control &control)
-    {
-        return qobject_cast<W *>(view.widgetFor(&control));
-    }
-    QLineEdit *edit(TextBox &box) { return widget<QLineEdit>(box); }
+    using OffscreenWindow::edit;
     QLineEdit *edit(const QString &name) { return view.findChild<QLineEdit *>(name); }
     QCheckBox *check(CheckBox &box) { return widget<QCheckBox>(box); }
     QComboBox *combo() { return widget<QComboBox>(form.Combo1); }

@@ -1,26 +1,13 @@
-#include "fake_services.h"
 #include "form15.h"
+#include "loaded_form.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
 
-// A loaded window with fake services, typed into as an operator would.
-struct Session
+struct Session : LoadedForm
 {
-    FakeServices fakes;
-    Form15 form{fakes.services()};
-
-    Session() { form.Form_Load(); }
-
-    void enter(const QString &call, const QString &number, const QString &locator)
-    {
-        form.Text2.setText(call);
-        form.Text3.setText(number);
-        form.Text4.setText(locator);
-    }
-    void add() { form.Command1.click(); }
     // Into the call box, one character at a time.
     void type(const QString &text)
     {

@@ -1,6 +1,6 @@
-#include "fake_services.h"
 #include "form15.h"
 #include "form15_view.h"
+#include "offscreen_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,28 +15,7 @@
 
 namespace {
 
-// The real window, offscreen, with fake services behind it.
-struct Window
-{
-    FakeServices fakes;
-    Form15 form{fakes.services()};
-    Form15View view{form};
-
-    Window()
-    {
-        form.Form_Load();
-        view.show();
-        view.activateWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-    }
-
-    template <typename W> W *widget(Control &control)
-    {
-        return qobject_cast<W *>(view.widgetFor(&control));
-    }
-    QLineEdit *edit(TextBox &box) { return widget<QLineEdit>(box); }
-    QPlainTextEdit *log() { return widget<QPlainTextEdit>(form.Text1); }
-};
+using Window = OffscreenWindow;
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "contact_line.h"
-#include "fake_services.h"
 #include "form15.h"
 #include "form15_view.h"
+#include "offscreen_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,24 +11,7 @@
 
 namespace {
 
-// The real window, offscreen, with fake services behind it.
-struct Window
-{
-    FakeServices fakes;
-    Form15 form{fakes.services()};
-    Form15View view{form};
-
-    Window()
-    {
-        form.Form_Load();
-        view.show();
-        view.activateWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-    }
-
-    QLineEdit *edit(TextBox &box) { return qobject_cast<QLineEdit *>(view.widgetFor(&box)); }
-    QPlainTextEdit *log() { return qobject_cast<QPlainTextEdit *>(view.widgetFor(&form.Text1)); }
-};
+using Window = OffscreenWindow;
 
 // Pastes with the keyboard, as the operator does.
 void paste(QWidget *widget, const QString &text)

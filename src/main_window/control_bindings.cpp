@@ -181,6 +181,8 @@ void bindCheckBox(CheckBox &check, QCheckBox *widget)
 void bindButton(CommandButton &button, QPushButton *widget)
 {
     bindControl(button, widget);
-    widget->setAutoDefault(false);
+    // Enter presses a button that has the focus, as Space does: an operator who tabbed to
+    // "Add" presses Enter.
+    widget->setAutoDefault(true);
     QObject::connect(widget, &QPushButton::clicked, &button, [&button] { button.click(); });
 }

@@ -158,6 +158,23 @@ private slots:
         QVERIFY(w.form.Text2.text().isEmpty());
     }
 
+    void enterOnAFocusedButtonPressesIt()
+    {
+        Window w;
+        w.form.Text2.setText(QStringLiteral("Q1ABC"));
+        w.form.Text3.setText(QStringLiteral("012"));
+        w.form.Text4.setText(QStringLiteral("JN80XY"));
+        auto *add = w.widget<QPushButton>(w.form.Command1);
+        add->setFocus();
+        QTest::keyClick(add, Qt::Key_Return);
+        QCOMPARE(w.form.Frame1.caption(), QStringLiteral("002"));
+        w.fakes.messages.answers = {vbNo};
+        auto *exit = w.widget<QPushButton>(w.form.Command4);
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Enter);
+        QCOMPARE(w.fakes.messages.lastPrompt(), QStringLiteral("Want to exit now?"));
+    }
+
     void refusalShowsItsMessage()
     {
         Window w;

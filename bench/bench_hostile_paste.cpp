@@ -9,6 +9,7 @@
 #include "form15.h"
 #include "form15_view.h"
 #include "log_generator.h"
+#include "timing.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -60,25 +61,11 @@ QString longText(QStringView pattern, qsizetype length)
     return text;
 }
 
-double median(QList<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // Runs `prepare` untimed and `measure` timed, `runs` times; the median in milliseconds.
 double medianMs(int runs, const std::function<void()> &prepare,
                 const std::function<void()> &measure)
 {
-    QList<double> times;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        measure();
-        times.append(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
+    return median(timeRuns(runs, prepare, measure));
 }
 
 struct Box

@@ -73,8 +73,7 @@ void LogEditSync::showCaret(int position)
 {
     // The log box's change procedure puts the caret at the end to show the newest contact. While
     // the operator edits the box by hand, that would send the next keystroke to the end of the
-    // log; the caret stays where the operator is typing, and the log text learns where that is
-    // once the edit has reached it.
+    // log; the caret stays where the operator is typing, and the log text only learns where.
     if (operatorEdit_)
         return;
     QTextCursor cursor = edit_->textCursor();
@@ -100,13 +99,15 @@ void LogEditSync::takeOperatorEdit(int position, int charsRemoved, int charsAdde
     const QString &text = box_.text();
     const qsizetype start = logOffsetAfter(text, 0, position);
     const qsizetype end = logOffsetAfter(text, start, charsRemoved);
+    const QString inserted = toLogText(added.selectedText());
     QString updated = text;
-    updated.replace(start, end - start, toLogText(added.selectedText()));
+    updated.replace(start, end - start, inserted);
 
     operatorEdit_ = true;
     box_.setText(updated);
+    // The operator's caret is just after what they typed or pasted.
+    box_.setSelStart(int(start + inserted.size()));
     operatorEdit_ = false;
-    box_.setSelStart(int(logOffsetAfter(box_.text(), 0, edit_->textCursor().position())));
     // A change procedure that rewrote the text differently must still be shown.
     if (box_.text() != updated)
         showWholeText();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vb_constants.h"
+#include "message_box_constants.h"
 
 #include <QString>
 

@@ -1,3 +1,4 @@
+#include "contact_lines.h"
 #include "frame.h"
 #include "sent_number.h"
 
@@ -73,8 +74,7 @@ private slots:
         QTest::addColumn<QString>("log");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        const QString first =
-            QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n");
+        const QString first = firstContact + QStringLiteral("\r\n");
         QTest::newRow("041 gives 042")
             << first + "041-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"
             << "005"

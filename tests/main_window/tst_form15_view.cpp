@@ -1,3 +1,4 @@
+#include "contact_lines.h"
 #include "form15.h"
 #include "form15_view.h"
 #include "offscreen_window.h"
@@ -132,10 +133,8 @@ private slots:
         QTest::keyClicks(w.edit(w.form.Text4), QStringLiteral("JN80XY"));
         QTest::mouseClick(w.widget<QPushButton>(w.form.Command1), Qt::LeftButton);
 
-        QCOMPARE(w.form.Text1.text(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
-        QCOMPARE(w.log()->toPlainText(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\n"));
+        QCOMPARE(w.form.Text1.text(), firstContact + QStringLiteral("\r\n"));
+        QCOMPARE(w.log()->toPlainText(), firstContact + u'\n');
         QVERIFY(w.edit(w.form.Text2)->text().isEmpty());
         QVERIFY(w.edit(w.form.Text4)->text().isEmpty());
         QCOMPARE(w.widget<QGroupBox>(w.form.Frame1)->title(), QStringLiteral("002"));
@@ -214,8 +213,7 @@ private slots:
     void callMarkColoursTheCallBox()
     {
         Window w;
-        w.form.Text1.setText(QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY"
-                                            "-->144 Mhz\r\n"));
+        w.form.Text1.setText(firstContact + QStringLiteral("-->144 Mhz\r\n"));
         QLineEdit *call = w.edit(w.form.Text2);
         const QColor neutral = call->palette().color(QPalette::ButtonText);
 

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSentNumber : public QObject
 {
     Q_OBJECT
@@ -76,12 +78,10 @@ private slots:
         QTest::addColumn<QString>("after");
         const QString first = firstContact + QStringLiteral("\r\n");
         QTest::newRow("041 gives 042")
-            << first + "041-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"
-            << "005"
+            << first + u"041-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "042";
         QTest::newRow("last line 999 gives 999, not an older number")
-            << first + "999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"
-            << "005"
+            << first + u"999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "999";
         QTest::newRow("only contact in the first line") << first << "005"
                                                         << "002";

@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString title = QStringLiteral("Morvit Vandrel");
@@ -75,7 +77,7 @@ private slots:
         log.save();
         QCOMPARE(readBytes(log.path()), twoContacts.toUtf8() + "\r\n");
         QCOMPARE(QDir(log.fakes.directory.path()).entryList(QDir::Files),
-                 QStringList{"vandrel.txt"});
+                 QStringList{u"vandrel.txt"_s});
     }
 
     void refusesToSaveAnEmptyLog()
@@ -157,7 +159,7 @@ private slots:
             QCOMPARE(readBytes(log.path()), old);
             // Nothing half-written is left beside it.
             QCOMPARE(QDir(log.fakes.directory.path()).entryList(QDir::Files | QDir::Hidden),
-                     QStringList{"vandrel.txt"});
+                     QStringList{u"vandrel.txt"_s});
         }
     }
 

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Session : LoadedForm
@@ -45,8 +47,9 @@ private slots:
     void loadFillsTheBandListWhileItsTextStaysNoBand()
     {
         Session s;
-        QCOMPARE(s.form.Combo1.items(), (QStringList{"7 Mhz", "14 Mhz", "21 Mhz", "28 Mhz",
-                                                     "50 Mhz", "144 Mhz", "432 Mhz", "1296 Mhz"}));
+        QCOMPARE(s.form.Combo1.items(),
+                 (QStringList{u"7 Mhz"_s, u"14 Mhz"_s, u"21 Mhz"_s, u"28 Mhz"_s, u"50 Mhz"_s,
+                              u"144 Mhz"_s, u"432 Mhz"_s, u"1296 Mhz"_s}));
         QCOMPARE(s.form.Combo1.text(), QStringLiteral("..."));
     }
 
@@ -113,7 +116,7 @@ private slots:
         }
         QVERIFY(s.fakes.messages.shown.isEmpty());
         QVERIFY(s.form.Text1.text().endsWith(
-            "003-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
+            u"003-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
         QCOMPARE(s.form.Text1.text().count(u"\r\n"), 3);
     }
 

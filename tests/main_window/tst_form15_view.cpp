@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Window = OffscreenWindow;
@@ -89,9 +91,9 @@ private slots:
     {
         Window w;
         const std::pair<Control *, QString> names[] = {
-            {&w.form.Text2, "Call"},    {&w.form.Text3, "Prog Numb"},
-            {&w.form.Text4, "Locator"}, {&w.form.Combo1, "Band"},
-            {&w.form.Text1, "Log"},     {&w.form.Frame1, "Sent number 001"},
+            {&w.form.Text2, u"Call"_s},    {&w.form.Text3, u"Prog Numb"_s},
+            {&w.form.Text4, u"Locator"_s}, {&w.form.Combo1, u"Band"_s},
+            {&w.form.Text1, u"Log"_s},     {&w.form.Frame1, u"Sent number 001"_s},
         };
         for (const auto &[control, name] : names)
             QCOMPARE(w.view.widgetFor(control)->accessibleName(), name);
@@ -233,7 +235,7 @@ private slots:
     {
         Window w;
         const QString contact = QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80");
-        w.form.Text1.setText(contact + "\r\n");
+        w.form.Text1.setText(contact + u"\r\n"_s);
         QLineEdit *call = w.edit(w.form.Text2);
         QTest::keyClicks(call, QStringLiteral("q1abc"));
         QCOMPARE(w.form.Text2.foreColor(), vbRed);

@@ -10,11 +10,7 @@ cmake --build --preset default --target vandrel >/dev/null
 
 source scripts/virtual-display.sh
 work=$(mktemp -d)
-cleanup() {
-    stop_virtual_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'end_virtual_session "" "$work"' EXIT
 start_virtual_display || {
     echo "The virtual display did not start." >&2
     exit 1

@@ -12,13 +12,7 @@ mkdir -p "$(dirname "$shot")"
 # The program keeps its log next to itself; run a copy in a scratch directory, removed at the end.
 work=$(mktemp -d)
 app=""
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    stop_virtual_display
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'end_virtual_session "$app" "$work"' EXIT
 start_virtual_display || {
     echo "The virtual display did not start." >&2
     exit 1

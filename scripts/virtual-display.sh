@@ -50,3 +50,12 @@ find_window() {
 window_gone() {
     ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
 }
+
+# end_virtual_session PID DIRECTORY: for an EXIT trap; ends the program PID (when not empty) and
+# the virtual display, and removes the scratch DIRECTORY the program ran in.
+end_virtual_session() {
+    [ -n "$1" ] && kill "$1" 2>/dev/null
+    stop_virtual_display
+    wait 2>/dev/null || true
+    rm -rf "$2"
+}

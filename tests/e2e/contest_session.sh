@@ -21,13 +21,7 @@ fail() {
     exit 1
 }
 
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    stop_virtual_display
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'end_virtual_session "$app" "$work"' EXIT
 
 # --- a private display, no network port --------------------------------------------------------
 start_virtual_display || fail "the virtual display did not start"

@@ -6,8 +6,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_hostile_paste [runs]
 
-#include "form15.h"
-#include "form15_view.h"
+#include "bench_window.h"
 #include "log_generator.h"
 #include "timing.h"
 
@@ -24,41 +23,10 @@
 
 namespace {
 
-class QuietMessages : public MessageService
-{
-public:
-    int show(const QString &, int, const QString &) override { return vbOK; }
-};
-
-class BenchDirectory : public ProgramDirectory
-{
-public:
-    QString path() const override { return dir.path(); }
-    QTemporaryDir dir;
-};
-
-struct Services
-{
-    SystemClock clock;
-    QuietMessages messages;
-    BenchDirectory directory;
-    DiskFileService files;
-    WindowServices all() { return {clock, messages, directory, files}; }
-};
-
-void drawNow(QWidget &view)
-{
-    QApplication::processEvents();
-    view.repaint();
-}
-
+// `length` characters of a repeated pattern.
 QString longText(QStringView pattern, qsizetype length)
 {
-    QString text;
-    text.reserve(length);
-    while (text.size() < length)
-        text.append(pattern.first(std::min(pattern.size(), length - text.size())));
-    return text;
+    return pattern.toString().repeated(length / pattern.size() + 1).first(length);
 }
 
 // Runs `prepare` untimed and `measure` timed, `runs` times; the median in milliseconds.
@@ -84,11 +52,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 
-    Services services;
-    Form15 form(services.all());
-    form.Form_Load();
-    Form15View view(form);
-    view.show();
+    QTemporaryDir directory;
+    BenchServices services(directory.path());
+    BenchWindow window(services.all());
+    Form15 &form = window.form;
+    Form15View &view = window.view;
     const QString log = generateLog(10000).text;
     form.Text1.setText(log);
     drawNow(view);
@@ -122,8 +90,8 @@ int main(int argc, char *argv[])
                     QTest::keyClick(widget, Qt::Key_X);
                     drawNow(view);
                 });
-            std::printf("%-12s %8lld %14.1f %18.2f\n", box.name, (long long)length, paste,
-                        keystroke);
+            std::printf("%-12s %8lld %14.1f %18.2f\n", box.name, static_cast<long long>(length),
+                        paste, keystroke);
         }
         // Back to its usual text, so that the next box is timed without this one's long text.
         box.control->setText(usualText);

@@ -8,24 +8,25 @@ scripts/install-deps.sh accessibility
 cmake --preset default >/dev/null
 cmake --build --preset default --target vandrel >/dev/null
 
-display=140
-while [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-export DISPLAY=":$display"
+source scripts/virtual-display.sh
 work=$(mktemp -d)
+trap 'end_virtual_session "" "$work"' EXIT
+start_virtual_display || {
+    echo "The virtual display did not start." >&2
+    exit 1
+}
 cp build/src/vandrel "$work/"
 
 dbus-run-session -- bash -c '
+    source scripts/virtual-display.sh
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-    sleep 1
+    wait_until 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress >/dev/null 2>&1
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1/vandrel" >/dev/null 2>&1 &
     app=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Vandrel v1" | head -n 1)
+    window=$(find_window "^Vandrel v1")
     xdotool mousemove --window "$window" 52 105 click 1 # "Add"
-    sleep 1.5
+    find_window "^Vandrel\$" 10 >/dev/null
     timeout 30 /usr/bin/python3 scripts/accessibility-tree.py
     kill $app
 ' _ "$work" 2>/dev/null
-rm -rf "$work"

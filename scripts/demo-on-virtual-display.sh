@@ -3,35 +3,30 @@
 # it with real key events, saves a screenshot of the window and closes everything again.
 #   demo-on-virtual-display.sh PROGRAM SCREENSHOT.png
 set -euo pipefail
+# shellcheck source=virtual-display.sh
+source "$(dirname "$0")/virtual-display.sh"
 program=$(realpath "$1")
 shot=$2
 mkdir -p "$(dirname "$shot")"
 
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done 2>/dev/null || true
-
-# The program keeps its log next to itself; run a copy in a scratch directory.
+# The program keeps its log next to itself; run a copy in a scratch directory, removed at the end.
 work=$(mktemp -d)
+app=""
+trap 'end_virtual_session "$app" "$work"' EXIT
+start_virtual_display || {
+    echo "The virtual display did not start." >&2
+    exit 1
+}
+
 cp "$program" "$work/"
 "$work/$(basename "$program")" &
 app=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name 'Vandrel v1.2' | head -n 1)
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 0.5
+window=$(find_window '^Vandrel v1\.2') || {
+    echo "The program's window did not open." >&2
+    exit 1
+}
+timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
 # Call, number, locator, then Enter.
 xdotool type --delay 40 'q1abc'
 xdotool key Tab
@@ -39,6 +34,7 @@ xdotool type --delay 40 '012'
 xdotool key Tab
 xdotool type --delay 40 'jn80xy'
 xdotool key Return
+# Time to draw the added contact before the picture is taken.
 sleep 0.5
 import -window root "$shot"
 echo "Vandrel ran on a virtual display (no screen here) and logged one contact."

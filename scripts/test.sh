@@ -2,6 +2,7 @@
 # Installs what the tests need, then builds and runs every test twice: in the normal build and
 # under AddressSanitizer and UndefinedBehaviorSanitizer with leak checking. Both runs replay the
 # committed fuzz corpus (tst_corpus_replay); the fuzzers themselves run with scripts/fuzz.sh.
+# Warnings are errors here (VANDREL_WERROR), not in an operator's own build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +10,7 @@ scripts/install-deps.sh test
 
 for preset in default asan; do
     echo "== $preset build"
-    cmake --preset "$preset" >/dev/null
+    cmake --preset "$preset" -DVANDREL_WERROR=ON >/dev/null
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done

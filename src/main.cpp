@@ -1,6 +1,7 @@
 #include "form15.h"
 #include "form15_view.h"
 #include "qt_message_service.h"
+#include "version.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrel"));
+    QApplication::setApplicationVersion(QStringLiteral(VANDREL_VERSION));
 
     SystemClock clock;
     QtMessageService messages;

@@ -5,13 +5,17 @@
 #include <QStringList>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QStringList prefixes = {"Q1", "DL", "I2", "OK1", "S5", "9A", "HA", "OE", "F",  "G",
-                              "SP", "YU", "OM", "IK",  "EA", "ON", "PA", "LZ", "YO", "HB9"};
-const QStringList suffixes = {"", "", "", "", "", "", "/P", "/M", "/QRP"};
-const QStringList bands = {"7 Mhz",  "14 Mhz",  "21 Mhz",  "28 Mhz",
-                           "50 Mhz", "144 Mhz", "432 Mhz", "1296 Mhz"};
+const QStringList prefixes = {u"Q1"_s, u"DL"_s, u"I2"_s, u"OK1"_s, u"S5"_s, u"9A"_s, u"HA"_s,
+                              u"OE"_s, u"F"_s,  u"G"_s,  u"SP"_s,  u"YU"_s, u"OM"_s, u"IK"_s,
+                              u"EA"_s, u"ON"_s, u"PA"_s, u"LZ"_s,  u"YO"_s, u"HB9"_s};
+const QStringList suffixes = {u""_s, u""_s,   u""_s,   u""_s,    u""_s,
+                              u""_s, u"/P"_s, u"/M"_s, u"/QRP"_s};
+const QStringList bands = {u"7 Mhz"_s,  u"14 Mhz"_s,  u"21 Mhz"_s,  u"28 Mhz"_s,
+                           u"50 Mhz"_s, u"144 Mhz"_s, u"432 Mhz"_s, u"1296 Mhz"_s};
 
 QChar letter(std::mt19937 &random, char first, char last)
 {

@@ -28,3 +28,9 @@ QString fuzzNumericValue(QByteArrayView input);
 
 std::span<const FuzzTarget> fuzzTargets();
 const FuzzTarget *findFuzzTarget(QStringView name);
+
+// One of the digits 0 to 9; QChar::isDigit also takes the digits of other scripts.
+inline bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}

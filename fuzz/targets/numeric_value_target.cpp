@@ -11,11 +11,6 @@ bool isIgnoredBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n';
 }
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 bool same(double a, double b)
 {
     return a == b || (std::isnan(a) && std::isnan(b));

@@ -9,11 +9,6 @@ namespace {
 
 const QString captionBefore = QStringLiteral("517");
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 bool isSentNumber(QStringView caption)
 {
     return caption.size() == 3 && std::all_of(caption.begin(), caption.end(), isAsciiDigit) &&

@@ -30,11 +30,6 @@ Options optionsOf(QStringView line)
     return options;
 }
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 // Where the call field of one line (no line break in it) begins, read the plain way: digits,
 // "-+-", a date up to the first "---", four characters of time, "---". -1 for any other line.
 qsizetype callFieldOf(QStringView line)

@@ -15,15 +15,15 @@ struct ContactForm
 {
     ContactForm();
 
-    TextBox Text1{QStringLiteral("Text1")};    // the log text
-    TextBox Text2{QStringLiteral("Text2")};    // call
-    TextBox Text3{QStringLiteral("Text3")};    // received number
-    TextBox Text4{QStringLiteral("Text4")};    // locator
-    ComboBox Combo1{QStringLiteral("Combo1")}; // band, "..." for none
-    CheckBox Check1{QStringLiteral("Check1")}; // gmt+1
-    CheckBox Check2{QStringLiteral("Check2")}; // Multiband
-    CheckBox Check3{QStringLiteral("Check3")}; // HF
-    Frame Frame1{QStringLiteral("Frame1")};    // its caption is the sent number
+    TextBox Text1{QStringLiteral("Text1")};    // the log box: the log text
+    TextBox Text2{QStringLiteral("Text2")};    // call box ("Call")
+    TextBox Text3{QStringLiteral("Text3")};    // received number box ("Prog Numb")
+    TextBox Text4{QStringLiteral("Text4")};    // locator box ("Locator")
+    ComboBox Combo1{QStringLiteral("Combo1")}; // band list ("Band"), "..." for none
+    CheckBox Check1{QStringLiteral("Check1")}; // "gmt+1": the clock runs an hour ahead of UTC
+    CheckBox Check2{QStringLiteral("Check2")}; // "Multiband": a call once on each band
+    CheckBox Check3{QStringLiteral("Check3")}; // "HF": no locator
+    Frame Frame1{QStringLiteral("Frame1")};    // around the entry; its caption is the sent number
 
     QString NextNumber;
     QString DateText;

@@ -22,14 +22,14 @@ public:
     static constexpr int clientHeightTwips = 5325;
     QString caption() const { return QStringLiteral("Vandrel v1.2 - Morvit"); }
 
-    Label Label1{QStringLiteral("Label1")};
-    Label Label2{QStringLiteral("Label2")};
-    Label Label3{QStringLiteral("Label3")};
-    Label Label4{QStringLiteral("Label4")};
-    CommandButton Command1{QStringLiteral("Command1")};
-    CommandButton Command2{QStringLiteral("Command2")};
-    CommandButton Command3{QStringLiteral("Command3")};
-    CommandButton Command4{QStringLiteral("Command4")};
+    Label Label1{QStringLiteral("Label1")};             // "Call", over the call box
+    Label Label2{QStringLiteral("Label2")};             // "Locator"
+    Label Label3{QStringLiteral("Label3")};             // "Prog Numb", received number
+    Label Label4{QStringLiteral("Label4")};             // "Band", shown with Multiband
+    CommandButton Command1{QStringLiteral("Command1")}; // "Add": logs the contact
+    CommandButton Command2{QStringLiteral("Command2")}; // "Open": appends vandrel.txt
+    CommandButton Command3{QStringLiteral("Command3")}; // "Save": writes vandrel.txt
+    CommandButton Command4{QStringLiteral("Command4")}; // "Exit"
 
     // All seventeen controls, in the order of the layout table.
     const QList<Control *> &controls() const { return controls_; }

@@ -1,7 +1,10 @@
+#include "contact_lines.h"
 #include "frame.h"
 #include "sent_number.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 class TestSentNumber : public QObject
 {
@@ -73,15 +76,12 @@ private slots:
         QTest::addColumn<QString>("log");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        const QString first =
-            QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n");
+        const QString first = firstContact + QStringLiteral("\r\n");
         QTest::newRow("041 gives 042")
-            << first + "041-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"
-            << "005"
+            << first + u"041-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "042";
         QTest::newRow("last line 999 gives 999, not an older number")
-            << first + "999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"
-            << "005"
+            << first + u"999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "999";
         QTest::newRow("only contact in the first line") << first << "005"
                                                         << "002";

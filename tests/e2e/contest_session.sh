@@ -5,12 +5,13 @@
 #   contest_session.sh PROGRAM [ARTIFACT_DIR]
 # Needs Xvfb, xdotool and faketime. Every wait is bounded, so it cannot hang.
 set -euo pipefail
+# shellcheck source=../../scripts/virtual-display.sh
+source "$(dirname "$0")/../../scripts/virtual-display.sh"
 
 program=$(realpath "$1")
 artifacts=$(realpath -m "${2:-.}")
 mkdir -p "$artifacts"
 work=$(mktemp -d)
-xvfb=""
 app=""
 
 fail() {
@@ -20,24 +21,10 @@ fail() {
     exit 1
 }
 
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'end_virtual_session "$app" "$work"' EXIT
 
 # --- a private display, no network port --------------------------------------------------------
-display=120
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
-xdotool getmouselocation >/dev/null 2>&1 || fail "the virtual display did not start"
+start_virtual_display || fail "the virtual display did not start"
 
 # --- the program, with a known clock and date format ---------------------------------------------
 # 15:45 local time; with "gmt+1" unticked the log says 1345 UTC. The monotonic clock stays real so
@@ -48,11 +35,12 @@ start_program() {
         FAKETIME_DONT_FAKE_MONOTONIC=1 \
         faketime -f '2016-07-16 15:45:00' "$work/vandrel" 2>"$work/stderr.txt" &
     app=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vandrel v1\.2 - Morvit$' |
-        head -n 1) || fail "the window did not open"
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
-    sleep 0.3
+    window=$(find_window '^Vandrel v1\.2 - Morvit$' 30) || fail "the window did not open"
+    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
 }
+
+# The program takes X input in the order it was sent, so a key or click needs no wait of its own:
+# the script waits only where the program shows or hides a window.
 
 # Positions of the controls inside the 385 x 355 window (pixels at 96 dpi).
 declare -A at=(
@@ -63,41 +51,29 @@ declare -A at=(
 click() {
     # shellcheck disable=SC2086
     xdotool mousemove --window "$window" ${at[$1]} click 1
-    sleep 0.15
 }
 type_text() {
-    xdotool type --delay 25 "$1"
-    sleep 0.1
+    xdotool type --delay 10 "$1"
 }
 key() {
     xdotool key "$@"
-    sleep 0.15
 }
 
 # Waits for a message box titled $1, checks it says $2, then answers with key $3.
 answer_box() {
     local title=$1 expected=$2 answer=$3 box
-    box=$(timeout 10 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
-        fail "no message box \"$title\" (expected: $expected)"
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
-    sleep 0.2
+    box=$(find_window "^$title\$" 20) || fail "no message box \"$title\" (expected: $expected)"
+    timeout 5 xdotool windowfocus --sync "$box" 2>/dev/null || true
     key "$answer"
-    for _ in $(seq 50); do
-        xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    fail "message box \"$title\" did not close"
+    wait_until 10 window_gone "^$title\$" || fail "message box \"$title\" did not close"
 }
 
+program_ended() {
+    ! kill -0 "$app" 2>/dev/null
+}
 wait_for_exit() {
-    for _ in $(seq 100); do
-        kill -0 "$app" 2>/dev/null || {
-            app=""
-            return 0
-        }
-        sleep 0.1
-    done
-    fail "the program did not end after Yes"
+    wait_until 20 program_ended || fail "the program did not end after Yes"
+    app=""
 }
 
 contact() { # call number locator: typed, then Enter in the locator box

@@ -1,20 +1,13 @@
 #include "contact_form.h"
 #include "fake_services.h"
+#include "file_bytes.h"
 #include "log_file.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
 
 const QString captionBefore = QStringLiteral("017");
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // All the bytes of a literal, NULs included.
 template <qsizetype N> QByteArray bytesOf(const char (&literal)[N])

@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void addContact(Form15 &form, const QString &call, const QString &number, const QString &locator)
@@ -32,7 +34,7 @@ private slots:
                    QStringLiteral("JN58TD"));
         first.Command3.click();
         QCOMPARE(fakes.messages.lastPrompt(),
-                 QStringLiteral("Log saved in ") + fakes.directory.path() + "/vandrel.txt");
+                 QStringLiteral("Log saved in ") + fakes.directory.path() + u"/vandrel.txt"_s);
 
         // The next start of the program: an empty window, then "Open".
         Form15 second{fakes.services()};
@@ -48,7 +50,7 @@ private slots:
         QCOMPARE(second.Frame1.caption(), QStringLiteral("003"));
         auto *log = qobject_cast<QPlainTextEdit *>(view.widgetFor(&second.Text1));
         QVERIFY(log);
-        QCOMPARE(log->toPlainText(), QString(second.Text1.text()).replace("\r\n", "\n"));
+        QCOMPARE(log->toPlainText(), QString(second.Text1.text()).replace(u"\r\n"_s, u"\n"_s));
         second.Text2.setText(QStringLiteral("DL1XYZ")); // and now in the opened one
         QCOMPARE(second.Text2.foreColor(), vbRed);
         second.Text2.setText({});

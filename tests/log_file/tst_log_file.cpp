@@ -1,5 +1,7 @@
 #include "contact_form.h"
+#include "contact_lines.h"
 #include "fake_services.h"
+#include "file_bytes.h"
 #include "log_file.h"
 
 #include <QDir>
@@ -8,27 +10,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString title = QStringLiteral("Morvit Vandrel");
-
-// Two contact lines as "Add" writes them.
-const QString twoContacts =
-    QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"
-                   "002-+-16/07/2016---1346---DL1XYZ/P---59---007---JN58TD\r\n");
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 enum SaveFault
 {
@@ -91,7 +77,7 @@ private slots:
         log.save();
         QCOMPARE(readBytes(log.path()), twoContacts.toUtf8() + "\r\n");
         QCOMPARE(QDir(log.fakes.directory.path()).entryList(QDir::Files),
-                 QStringList{"vandrel.txt"});
+                 QStringList{u"vandrel.txt"_s});
     }
 
     void refusesToSaveAnEmptyLog()
@@ -173,7 +159,7 @@ private slots:
             QCOMPARE(readBytes(log.path()), old);
             // Nothing half-written is left beside it.
             QCOMPARE(QDir(log.fakes.directory.path()).entryList(QDir::Files | QDir::Hidden),
-                     QStringList{"vandrel.txt"});
+                     QStringList{u"vandrel.txt"_s});
         }
     }
 

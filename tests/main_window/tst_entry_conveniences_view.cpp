@@ -1,3 +1,4 @@
+#include "contact_lines.h"
 #include "form15.h"
 #include "form15_view.h"
 #include "offscreen_window.h"
@@ -119,10 +120,8 @@ private slots:
         QTest::keyClick(w.edit(box), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
         QVERIFY(w.fakes.messages.shown.isEmpty());
-        QCOMPARE(w.form.Text1.text(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
-        QCOMPARE(w.log()->toPlainText(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\n"));
+        QCOMPARE(w.form.Text1.text(), firstContact + QStringLiteral("\r\n"));
+        QCOMPARE(w.log()->toPlainText(), firstContact + u'\n');
         for (const char *name : {"Text2", "Text3", "Text4"})
             QVERIFY(w.edit(QString::fromLatin1(name))->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
@@ -222,8 +221,7 @@ private slots:
         typeInto(window, "012");
         QTest::keyClick(window, Qt::Key_Return);
         QCOMPARE(prompts.size(), 1);
-        QCOMPARE(w.form.Text1.text(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
+        QCOMPARE(w.form.Text1.text(), firstContact + QStringLiteral("\r\n"));
         QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
     }
 

@@ -1,8 +1,12 @@
+#include "contact_lines.h"
 #include "form15.h"
 #include "loaded_form.h"
+#include "version.h"
 
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -27,6 +31,8 @@ private slots:
     {
         Session s;
         QCOMPARE(s.form.caption(), QStringLiteral("Vandrel v1.2 - Morvit"));
+        // The caption names the version the program is built as.
+        QVERIFY(s.form.caption().contains(u" v" VANDREL_VERSION u" "));
         QCOMPARE(s.form.controls().size(), 17);
         QCOMPARE(s.form.Frame1.caption(), QStringLiteral("001"));
         QVERIFY(!s.form.Label4.isVisible());
@@ -41,8 +47,9 @@ private slots:
     void loadFillsTheBandListWhileItsTextStaysNoBand()
     {
         Session s;
-        QCOMPARE(s.form.Combo1.items(), (QStringList{"7 Mhz", "14 Mhz", "21 Mhz", "28 Mhz",
-                                                     "50 Mhz", "144 Mhz", "432 Mhz", "1296 Mhz"}));
+        QCOMPARE(s.form.Combo1.items(),
+                 (QStringList{u"7 Mhz"_s, u"14 Mhz"_s, u"21 Mhz"_s, u"28 Mhz"_s, u"50 Mhz"_s,
+                              u"144 Mhz"_s, u"432 Mhz"_s, u"1296 Mhz"_s}));
         QCOMPARE(s.form.Combo1.text(), QStringLiteral("..."));
     }
 
@@ -109,7 +116,7 @@ private slots:
         }
         QVERIFY(s.fakes.messages.shown.isEmpty());
         QVERIFY(s.form.Text1.text().endsWith(
-            "003-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
+            u"003-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
         QCOMPARE(s.form.Text1.text().count(u"\r\n"), 3);
     }
 
@@ -119,9 +126,7 @@ private slots:
         s.form.Combo1.setText(QStringLiteral("144 Mhz"));
         s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
         s.add();
-        QCOMPARE(
-            s.form.Text1.text(),
-            QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY-->144 Mhz\r\n"));
+        QCOMPARE(s.form.Text1.text(), firstContact + QStringLiteral("-->144 Mhz\r\n"));
     }
 
     void hfLineMayHaveNoLocator()

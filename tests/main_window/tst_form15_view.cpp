@@ -1,3 +1,4 @@
+#include "contact_lines.h"
 #include "form15.h"
 #include "form15_view.h"
 #include "offscreen_window.h"
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -88,9 +91,9 @@ private slots:
     {
         Window w;
         const std::pair<Control *, QString> names[] = {
-            {&w.form.Text2, "Call"},    {&w.form.Text3, "Prog Numb"},
-            {&w.form.Text4, "Locator"}, {&w.form.Combo1, "Band"},
-            {&w.form.Text1, "Log"},     {&w.form.Frame1, "Sent number 001"},
+            {&w.form.Text2, u"Call"_s},    {&w.form.Text3, u"Prog Numb"_s},
+            {&w.form.Text4, u"Locator"_s}, {&w.form.Combo1, u"Band"_s},
+            {&w.form.Text1, u"Log"_s},     {&w.form.Frame1, u"Sent number 001"_s},
         };
         for (const auto &[control, name] : names)
             QCOMPARE(w.view.widgetFor(control)->accessibleName(), name);
@@ -132,10 +135,8 @@ private slots:
         QTest::keyClicks(w.edit(w.form.Text4), QStringLiteral("JN80XY"));
         QTest::mouseClick(w.widget<QPushButton>(w.form.Command1), Qt::LeftButton);
 
-        QCOMPARE(w.form.Text1.text(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"));
-        QCOMPARE(w.log()->toPlainText(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\n"));
+        QCOMPARE(w.form.Text1.text(), firstContact + QStringLiteral("\r\n"));
+        QCOMPARE(w.log()->toPlainText(), firstContact + u'\n');
         QVERIFY(w.edit(w.form.Text2)->text().isEmpty());
         QVERIFY(w.edit(w.form.Text4)->text().isEmpty());
         QCOMPARE(w.widget<QGroupBox>(w.form.Frame1)->title(), QStringLiteral("002"));
@@ -214,8 +215,7 @@ private slots:
     void callMarkColoursTheCallBox()
     {
         Window w;
-        w.form.Text1.setText(QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY"
-                                            "-->144 Mhz\r\n"));
+        w.form.Text1.setText(firstContact + QStringLiteral("-->144 Mhz\r\n"));
         QLineEdit *call = w.edit(w.form.Text2);
         const QColor neutral = call->palette().color(QPalette::ButtonText);
 
@@ -235,7 +235,7 @@ private slots:
     {
         Window w;
         const QString contact = QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80");
-        w.form.Text1.setText(contact + "\r\n");
+        w.form.Text1.setText(contact + u"\r\n"_s);
         QLineEdit *call = w.edit(w.form.Text2);
         QTest::keyClicks(call, QStringLiteral("q1abc"));
         QCOMPARE(w.form.Text2.foreColor(), vbRed);

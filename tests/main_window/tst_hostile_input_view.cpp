@@ -1,4 +1,5 @@
 #include "contact_line.h"
+#include "contact_lines.h"
 #include "form15.h"
 #include "form15_view.h"
 #include "offscreen_window.h"
@@ -38,10 +39,6 @@ QString shownText(QString logText)
 }
 
 constexpr qsizetype pastedLength = 100'000;
-
-const QString twoContacts =
-    QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"
-                   "002-+-16/07/2016---1346---DL1XYZ---59---007---JN58TD\r\n");
 
 } // namespace
 

@@ -5,6 +5,8 @@
 #include <QTest>
 #include <QTextBlock>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The log box alone: its control and its widget, bound as in the window.
@@ -52,7 +54,7 @@ private slots:
         LogBox log(lineWithLoneLf + secondLine);
         log.caretTo(log.edit.document()->findBlockByNumber(2).position() + 3); // after "002"
         QTest::keyClicks(&log.edit, QStringLiteral("Z"));
-        QCOMPARE(log.box.text(), lineWithLoneLf + "002Z-+-c---59---2---Y\r\n");
+        QCOMPARE(log.box.text(), lineWithLoneLf + u"002Z-+-c---59---2---Y\r\n"_s);
     }
 
     void typingInTheMiddleStaysThereThoughTheBoxFollowsItsEnd()
@@ -63,7 +65,7 @@ private slots:
                          [&log] { log.box.setSelStart(int(log.box.text().size())); });
         log.caretTo(log.edit.document()->findBlockByNumber(2).position() + 3); // after "002"
         QTest::keyClicks(&log.edit, QStringLiteral("AB"));
-        QCOMPARE(log.box.text(), lineWithLoneLf + "002AB-+-c---59---2---Y\r\n");
+        QCOMPARE(log.box.text(), lineWithLoneLf + u"002AB-+-c---59---2---Y\r\n"_s);
         QCOMPARE(log.box.selStart(), int(lineWithLoneLf.size()) + 5);
         // The program's own changes still bring the end into view.
         log.box.appendText(u"003-+-d\r\n");
@@ -75,7 +77,7 @@ private slots:
         LogBox log(lineWithLoneLf + secondLine);
         log.edit.moveCursor(QTextCursor::End);
         QTest::keyClicks(&log.edit, QStringLiteral("x"));
-        QCOMPARE(log.box.text(), lineWithLoneLf + secondLine + "x");
+        QCOMPARE(log.box.text(), lineWithLoneLf + secondLine + u"x"_s);
     }
 
     void deletingALineBreakRemovesItsCrLf()
@@ -91,7 +93,7 @@ private slots:
         LogBox log(secondLine);
         log.edit.moveCursor(QTextCursor::End);
         log.edit.insertPlainText(QStringLiteral("p\nq"));
-        QCOMPARE(log.box.text(), secondLine + "p\r\nq");
+        QCOMPARE(log.box.text(), secondLine + u"p\r\nq"_s);
     }
 
     void clearingTheWidgetEmptiesTheLog()

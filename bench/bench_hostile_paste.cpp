@@ -27,7 +27,7 @@ namespace {
 class QuietMessages : public MessageService
 {
 public:
-    int show(const QString &, int, const QString &) override { return vbOK; }
+    MsgBoxResult show(const QString &, MsgBoxStyle, const QString &) override { return vbOK; }
 };
 
 class BenchDirectory : public ProgramDirectory

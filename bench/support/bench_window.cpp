@@ -1,6 +1,7 @@
 #include "bench_window.h"
 
 #include "log_file.h"
+#include "operator_messages.h"
 
 #include <QApplication>
 
@@ -21,5 +22,5 @@ void saveLogText(BenchServices &services, const QString &logText)
 {
     ContactForm form;
     form.Text1.setText(logText);
-    SaveLog(form, services.all());
+    showSaveResult(services.messages, SaveLog(form, services.all()));
 }

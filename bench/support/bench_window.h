@@ -12,7 +12,7 @@ class QWidget;
 class QuietMessages : public MessageService
 {
 public:
-    int show(const QString &prompt, int, const QString &) override
+    MsgBoxResult show(const QString &prompt, MsgBoxStyle, const QString &) override
     {
         last = prompt;
         return vbOK;

@@ -123,8 +123,8 @@ QString fuzzWorkedBefore(QByteArrayView input)
     if (form.Text2.foreColor() != expected.mark &&
         !(options.call.isEmpty() && form.Text2.foreColor() == vbWindowText))
         return QStringLiteral("mark %1, expected %2")
-            .arg(form.Text2.foreColor(), 0, 16)
-            .arg(expected.mark, 0, 16);
+            .arg(quint32(form.Text2.foreColor()), 0, 16)
+            .arg(quint32(expected.mark), 0, 16);
     if (form.CallPosition != expected.callPosition)
         return QStringLiteral("CallPosition %1, expected %2")
             .arg(form.CallPosition)

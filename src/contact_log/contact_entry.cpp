@@ -1,9 +1,9 @@
 #include "contact_entry.h"
 
+#include "clock.h"
 #include "contact_form.h"
 #include "contact_line.h"
 #include "sent_number.h"
-#include "window_services.h"
 
 namespace {
 
@@ -18,18 +18,17 @@ QString twoDigits(int number)
     return QString::number(number).rightJustified(2, u'0');
 }
 
-// The refusal message for a contact that cannot be added, or an empty text when it can.
-QString refusal(const ContactForm &form)
+ContactRefusal refusal(const ContactForm &form)
 {
     if (form.Text2.foreColor() == vbRed)
-        return QStringLiteral("Duplicate!");
+        return ContactRefusal::Duplicate;
     if (form.Text2.text().isEmpty())
-        return QStringLiteral("Insert CallSign");
+        return ContactRefusal::MissingCall;
     if (form.Text3.text().isEmpty())
-        return QStringLiteral("Insert Progressive Number");
+        return ContactRefusal::MissingNumber;
     if (form.Check3.value() == 0 && form.Text4.text().isEmpty())
-        return QStringLiteral("Insert Locator");
-    return {};
+        return ContactRefusal::MissingLocator;
+    return ContactRefusal::None;
 }
 
 } // namespace
@@ -53,14 +52,12 @@ void UtcTimeStamp(ContactForm &form, const Clock &clock)
     form.TimeText = twoDigits(utcHour) + form.MinuteText + fieldSeparator.toString();
 }
 
-void AddContact(ContactForm &form, const WindowServices &services)
+ContactRefusal AddContact(ContactForm &form, const Clock &clock)
 {
-    if (const QString message = refusal(form); !message.isEmpty()) {
-        services.messages.msgBox(message, vbOKOnly);
-        return;
-    }
+    if (const ContactRefusal refused = refusal(form); refused != ContactRefusal::None)
+        return refused;
 
-    UtcTimeStamp(form, services.clock);
+    UtcTimeStamp(form, clock);
     const QString line = composeContactLine({
         .sentNumber = form.Frame1.caption(),
         .date = form.DateText,
@@ -77,4 +74,5 @@ void AddContact(ContactForm &form, const WindowServices &services)
     form.Text4.setText({});
     AdvanceSentNumber(form.Frame1, form.NextNumber);
     form.Text2.setFocus();
+    return ContactRefusal::None;
 }

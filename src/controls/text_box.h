@@ -37,12 +37,12 @@ public:
     void setMultiLine(bool multiLine) { multiLine_ = multiLine; }
 
     // A key pressed while the box has the focus; runs the KeyDown procedure.
-    void keyDown(int keyCode, int shift) { emit KeyDown(keyCode, shift); }
+    void keyDown(KeyCode keyCode, int shift) { emit KeyDown(keyCode, shift); }
 
 signals:
     // Events: the window's procedures connect here.
     void Change();
-    void KeyDown(int keyCode, int shift);
+    void KeyDown(KeyCode keyCode, int shift);
 
     // Property notifications for the view.
     void textReplaced();

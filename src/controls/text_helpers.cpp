@@ -2,14 +2,6 @@
 
 #include <cmath>
 
-int findText(QStringView text, QStringView what, int start)
-{
-    if (start < 1 || start > text.size() + 1)
-        return 0;
-    const qsizetype index = text.indexOf(what, start - 1, Qt::CaseSensitive);
-    return index < 0 ? 0 : int(index + 1);
-}
-
 int findTextBackward(QStringView text, QStringView what)
 {
     const qsizetype index = text.lastIndexOf(what, Qt::CaseSensitive);

@@ -6,9 +6,6 @@
 // Text operations with the program's conventions: positions are 1-based, 0 means "not found",
 // comparisons are exact (case-sensitive, character by character).
 
-// First occurrence of `what` in `text` at or after the 1-based position `start`.
-int findText(QStringView text, QStringView what, int start = 1);
-
 // Last occurrence of `what` in `text`, searching backwards from the end.
 int findTextBackward(QStringView text, QStringView what);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "file_io.h"
+
 #include <QString>
 
 struct ContactForm;
@@ -9,12 +11,39 @@ class ProgramDirectory;
 // The log file: vandrel.txt in the program's directory.
 QString logFilePath(const ProgramDirectory &directory);
 
-// What "Save" does: writes the log text and one CR LF to the log file as UTF-8 and says where.
-// The new file replaces the old one only once it is complete: when it cannot be, a message
-// names the file and the reason, and the old file stays as it was. An empty log is refused.
-void SaveLog(const ContactForm &form, const WindowServices &services);
+// What "Save" did.
+struct SaveResult
+{
+    enum Outcome
+    {
+        Saved,    // the log is in the file at `path`
+        EmptyLog, // refused: there is nothing to save; no file was touched
+        Failed,   // `error` says why; the old file is as it was
+    };
+    Outcome outcome;
+    QString path;
+    FileError error{};
+};
+
+// What "Open" did.
+struct OpenResult
+{
+    enum Outcome
+    {
+        Opened,   // the file's lines were added to the log
+        NotFound, // nothing at `path`; the log is as it was
+        Failed,   // `error` says why; the log is as it was
+    };
+    Outcome outcome;
+    QString path;
+    FileError error{};
+};
+
+// What "Save" does: writes the log text and one CR LF to the log file as UTF-8. The new file
+// replaces the old one only once it is complete. An empty log is refused.
+SaveResult SaveLog(const ContactForm &form, const WindowServices &services);
 
 // What "Open" does: appends the log file's lines to the log text, folds its blank lines and
 // recomputes the sent number from the last contact line. A missing or unreadable file leaves
-// the log text and the sent number as they were, with a message.
-void OpenLog(ContactForm &form, const WindowServices &services);
+// the log text and the sent number as they were.
+OpenResult OpenLog(ContactForm &form, const WindowServices &services);

@@ -3,6 +3,7 @@
 #include "contact_entry.h"
 #include "contact_line.h"
 #include "log_file.h"
+#include "operator_messages.h"
 #include "worked_before.h"
 
 #include <algorithm>
@@ -123,17 +124,17 @@ void Form15::Form_QueryUnload(int &Cancel, int /*UnloadMode*/)
 
 void Form15::Command1_Click()
 {
-    AddContact(*this, services_);
+    showRefusal(services_.messages, AddContact(*this, services_.clock));
 }
 
 void Form15::Command2_Click()
 {
-    OpenLog(*this, services_);
+    showOpenResult(services_.messages, OpenLog(*this, services_));
 }
 
 void Form15::Command3_Click()
 {
-    SaveLog(*this, services_);
+    showSaveResult(services_.messages, SaveLog(*this, services_));
 }
 
 void Form15::Command4_Click()
@@ -159,14 +160,14 @@ void Form15::Text4_Change()
     Text4.setSelStart(int(Text4.text().size()));
 }
 
-void Form15::Text3_KeyDown(int KeyCode, int /*Shift*/)
+void Form15::Text3_KeyDown(::KeyCode KeyCode, int /*Shift*/)
 {
     // Enter adds the contact exactly as "Add" does.
     if (KeyCode == vbKeyReturn)
         Command1.setValue(true);
 }
 
-void Form15::Text4_KeyDown(int KeyCode, int /*Shift*/)
+void Form15::Text4_KeyDown(::KeyCode KeyCode, int /*Shift*/)
 {
     if (KeyCode == vbKeyReturn)
         Command1.setValue(true);

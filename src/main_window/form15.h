@@ -51,8 +51,8 @@ public:
     void Text1_Change();
     void Text2_Change();
     void Text4_Change();
-    void Text3_KeyDown(int KeyCode, int Shift);
-    void Text4_KeyDown(int KeyCode, int Shift);
+    void Text3_KeyDown(::KeyCode KeyCode, int Shift);
+    void Text4_KeyDown(::KeyCode KeyCode, int Shift);
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();

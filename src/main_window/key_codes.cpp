@@ -1,30 +1,9 @@
 #include "key_codes.h"
 
-#include "vb_constants.h"
-
-int vbKeyCode(const QKeyEvent &event)
+KeyCode vbKeyCode(const QKeyEvent &event)
 {
     const int key = event.key();
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return vbKeyReturn;
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        break;
-    }
-    // Qt's codes for space, digits and letters are their ASCII codes, as the KeyDown codes are.
-    if (key == Qt::Key_Space || (key >= Qt::Key_0 && key <= Qt::Key_9) ||
-        (key >= Qt::Key_A && key <= Qt::Key_Z))
-        return key;
-    return 0;
+    return key == Qt::Key_Return || key == Qt::Key_Enter ? vbKeyReturn : KeyCode{};
 }
 
 int vbShiftState(const QKeyEvent &event)

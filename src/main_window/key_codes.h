@@ -1,9 +1,11 @@
 #pragma once
 
+#include "vb_constants.h"
+
 #include <QKeyEvent>
 
-// The key code and shift state a KeyDown procedure is given for a key press: 13 for Enter, the
-// ASCII code of an upper-case letter or digit, 0 for keys the program has no code for.
-int vbKeyCode(const QKeyEvent &event);
+// The key code a KeyDown procedure is given for a key press: vbKeyReturn for Enter, the only
+// key a procedure acts on, and no code (0) for every other key.
+KeyCode vbKeyCode(const QKeyEvent &event);
 // 1 for Shift, 2 for Ctrl, 4 for Alt, added up.
 int vbShiftState(const QKeyEvent &event);

@@ -2,8 +2,9 @@
 
 QColor toQColor(OleColor color, const QPalette &palette)
 {
-    constexpr OleColor systemColorFlag = 0x80000000;
-    if (color & systemColorFlag) {
+    constexpr quint32 systemColorFlag = 0x80000000;
+    const auto value = quint32(color);
+    if (value & systemColorFlag) {
         switch (color) {
         case vbButtonText:
             return palette.color(QPalette::ButtonText);
@@ -12,5 +13,5 @@ QColor toQColor(OleColor color, const QPalette &palette)
             return palette.color(QPalette::Text);
         }
     }
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }

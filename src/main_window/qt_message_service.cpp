@@ -4,9 +4,9 @@
 
 namespace {
 
-QMessageBox::Icon iconFor(int style)
+QMessageBox::Icon iconFor(MsgBoxStyle style)
 {
-    switch (style & vbIconMask) {
+    switch (iconOf(style)) {
     case vbCritical:
         return QMessageBox::Critical;
     case vbQuestion:
@@ -22,9 +22,9 @@ QMessageBox::Icon iconFor(int style)
 
 } // namespace
 
-int QtMessageService::show(const QString &prompt, int style, const QString &title)
+MsgBoxResult QtMessageService::show(const QString &prompt, MsgBoxStyle style, const QString &title)
 {
-    const bool yesNo = (style & vbButtonsMask) == vbYesNo;
+    const bool yesNo = buttonsOf(style) == vbYesNo;
     QMessageBox box(iconFor(style), title, prompt,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);

@@ -10,7 +10,7 @@ class QtMessageService : public MessageService
 {
 public:
     void setParentWindow(QWidget *parent) { parent_ = parent; }
-    int show(const QString &prompt, int style, const QString &title) override;
+    MsgBoxResult show(const QString &prompt, MsgBoxStyle style, const QString &title) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -1,16 +1,38 @@
 #pragma once
 
-// Message-box styles: buttons in the low bits, icon in the next ones.
-inline constexpr int vbOKOnly = 0;
-inline constexpr int vbYesNo = 4;
-inline constexpr int vbCritical = 16;
-inline constexpr int vbQuestion = 32;
-inline constexpr int vbExclamation = 48;
-inline constexpr int vbInformation = 64;
-inline constexpr int vbButtonsMask = 0x0F;
-inline constexpr int vbIconMask = 0x70;
+// Message-box styles: buttons in the low bits, icon in the next ones; a style is one of each,
+// added up (vbYesNo + vbQuestion).
+enum class MsgBoxStyle : int
+{
+    vbOKOnly = 0,
+    vbYesNo = 4,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+};
+using enum MsgBoxStyle;
+
+constexpr MsgBoxStyle operator+(MsgBoxStyle buttons, MsgBoxStyle icon)
+{
+    return MsgBoxStyle(int(buttons) | int(icon));
+}
+
+// The buttons part of a style (vbOKOnly or vbYesNo) and its icon part.
+constexpr MsgBoxStyle buttonsOf(MsgBoxStyle style)
+{
+    return MsgBoxStyle(int(style) & 0x0F);
+}
+constexpr MsgBoxStyle iconOf(MsgBoxStyle style)
+{
+    return MsgBoxStyle(int(style) & 0x70);
+}
 
 // Message-box answers.
-inline constexpr int vbOK = 1;
-inline constexpr int vbYes = 6;
-inline constexpr int vbNo = 7;
+enum class MsgBoxResult : int
+{
+    vbOK = 1,
+    vbYes = 6,
+    vbNo = 7,
+};
+using enum MsgBoxResult;

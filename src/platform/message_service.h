@@ -14,10 +14,11 @@ public:
     virtual ~MessageService() = default;
     // Shows `prompt` with a style made of vbOKOnly/vbYesNo and an icon, under `title`, and
     // returns the answer (vbOK, vbYes or vbNo).
-    virtual int show(const QString &prompt, int style, const QString &title) = 0;
+    virtual MsgBoxResult show(const QString &prompt, MsgBoxStyle style, const QString &title) = 0;
 
     // A message box as the program's procedures call it: without a title, the application's.
-    int msgBox(const QString &prompt, int style = vbOKOnly, const QString &title = {})
+    MsgBoxResult msgBox(const QString &prompt, MsgBoxStyle style = vbOKOnly,
+                        const QString &title = {})
     {
         return show(prompt, style, title.isEmpty() ? applicationTitle : title);
     }

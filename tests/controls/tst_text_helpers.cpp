@@ -7,18 +7,6 @@ class TestTextHelpers : public QObject
     Q_OBJECT
 
 private slots:
-    void forwardSearchIsOneBasedAndExact()
-    {
-        const QString text = QStringLiteral("001-+-Q1ABC---59---q1abc");
-        QCOMPARE(findText(text, u"Q1ABC"), 7);
-        QCOMPARE(findText(text, u"Q1ABC", 8), 0);
-        QCOMPARE(findText(text, u"q1abc"), 20);
-        QCOMPARE(findText(text, u"ZZ"), 0);
-        QCOMPARE(findText(text, u"001", 1), 1);
-        QCOMPARE(findText(text, u"001", 0), 0); // no position before the first
-        QCOMPARE(findText(text, u"x", int(text.size()) + 5), 0);
-    }
-
     void backwardSearchFindsTheLastOccurrence()
     {
         const QString log = QStringLiteral("001-+-A\r\n002-+-B\r\n");

@@ -2,6 +2,7 @@
 #include "contact_lines.h"
 #include "fake_services.h"
 #include "file_bytes.h"
+#include "form15.h"
 #include "log_file.h"
 
 #include <QDir>
@@ -37,15 +38,16 @@ private:
     QString path_;
 };
 
-// The log's controls with fake services in a fresh temporary directory.
+// The window with fake services in a fresh temporary directory; "Save" and "Open" as the
+// operator clicks them, messages included.
 struct Log
 {
     FakeServices fakes;
-    ContactForm form;
+    Form15 form{fakes.services()};
 
     QString path() const { return fakes.directory.path() + QStringLiteral("/vandrel.txt"); }
-    void save() { SaveLog(form, fakes.services()); }
-    void open() { OpenLog(form, fakes.services()); }
+    void save() { form.Command3_Click(); }
+    void open() { form.Command2_Click(); }
 };
 
 } // namespace
@@ -136,10 +138,11 @@ private slots:
             QVERIFY(QFile::remove(path));
             QVERIFY(QDir().mkdir(path));
         }
-        log.form.Text1.setText(text);
-        const QSignalSpy changes(&log.form.Text1, &TextBox::Change);
+        Form15 form(services);
+        form.Text1.setText(text);
+        const QSignalSpy changes(&form.Text1, &TextBox::Change);
 
-        SaveLog(log.form, services);
+        form.Command3_Click();
 
         QCOMPARE(log.fakes.messages.shown.size(), 1);
         const ShownMessage message = log.fakes.messages.shown.last();
@@ -151,7 +154,7 @@ private slots:
         QVERIFY(!message.prompt.contains(QStringLiteral("saved in")));
         QCOMPARE(message.style, vbExclamation);
         QCOMPARE(message.title, title);
-        QCOMPARE(log.form.Text1.text(), text);
+        QCOMPARE(form.Text1.text(), text);
         QCOMPARE(changes.count(), 0);
         if (fault == DirectoryAtThePath) {
             QVERIFY(QFileInfo(path).isDir());

@@ -22,7 +22,7 @@ struct Session : LoadedForm
         QStringList seen = {form.Text1.text(), form.Text2.text(),     form.Text3.text(),
                             form.Text4.text(), form.Frame1.caption(), form.activeControl()->name()};
         for (const ShownMessage &message : fakes.messages.shown)
-            seen << message.prompt << QString::number(message.style) << message.title;
+            seen << message.prompt << QString::number(int(message.style)) << message.title;
         return seen;
     }
 };
@@ -116,7 +116,7 @@ private slots:
         Session s;
         s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
         QSignalSpy clicks(&s.form.Command1, &CommandButton::Click);
-        s.box(box).keyDown(keyCode, 0);
+        s.box(box).keyDown(KeyCode(keyCode), 0);
         QCOMPARE(clicks.size(), 0);
         QVERIFY(s.fakes.messages.shown.isEmpty());
         QVERIFY(s.form.Text1.text().isEmpty());

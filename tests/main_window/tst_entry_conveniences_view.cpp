@@ -25,7 +25,7 @@ namespace {
 class CountingQtMessages : public QtMessageService
 {
 public:
-    int show(const QString &prompt, int style, const QString &title) override
+    MsgBoxResult show(const QString &prompt, MsgBoxStyle style, const QString &title) override
     {
         prompts.append(prompt);
         return QtMessageService::show(prompt, style, title);

@@ -79,10 +79,11 @@ std::unique_ptr<QSaveFile> FakeFileService::fileToReplace(const QString &path) c
     return std::make_unique<FailingSaveFile>(path, *this);
 }
 
-int FakeMessageService::show(const QString &prompt, int style, const QString &title)
+MsgBoxResult FakeMessageService::show(const QString &prompt, MsgBoxStyle style,
+                                      const QString &title)
 {
     shown.append({prompt, style, title});
-    if ((style & vbButtonsMask) != vbYesNo)
+    if (buttonsOf(style) != vbYesNo)
         return vbOK;
     return answers.isEmpty() ? vbNo : answers.takeFirst();
 }

@@ -14,7 +14,7 @@
 struct ShownMessage
 {
     QString prompt;
-    int style = 0;
+    MsgBoxStyle style = vbOKOnly;
     QString title;
 };
 
@@ -23,10 +23,10 @@ struct ShownMessage
 class FakeMessageService : public MessageService
 {
 public:
-    int show(const QString &prompt, int style, const QString &title) override;
+    MsgBoxResult show(const QString &prompt, MsgBoxStyle style, const QString &title) override;
 
     QList<ShownMessage> shown;
-    QList<int> answers; // taken from the front, for Yes/No boxes
+    QList<MsgBoxResult> answers; // taken from the front, for Yes/No boxes
 
     QString lastPrompt() const { return shown.isEmpty() ? QString() : shown.last().prompt; }
 };

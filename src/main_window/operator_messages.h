@@ -1,0 +1,17 @@
+#pragma once
+
+#include "contact_entry.h"
+#include "log_file.h"
+#include "message_service.h"
+
+// Every message box the event procedures show about what the contact log and the log file
+// did; the texts, titles and styles the operator knows live here.
+
+// "Add" refused the contact: says why. Nothing for a contact that was added.
+void showRefusal(MessageService &messages, ContactRefusal refusal);
+
+// Where the log was saved, that an empty log is not saved, or why the save failed.
+void showSaveResult(MessageService &messages, const SaveResult &result);
+
+// Why the log could not be opened; nothing when it was.
+void showOpenResult(MessageService &messages, const OpenResult &result);

@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(written.error().path, path);
         QCOMPARE(written.error().reason, reason);
         QCOMPARE(contentOf(path), QByteArray("old"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"log.txt"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("log.txt")});
     }
 
     void commitFailureIsReported()

@@ -11,8 +11,8 @@ class TestContactReader : public QObject
 private slots:
     void readsBothLineForms()
     {
-        const auto single = readContactLine(u"003-+-16/07/2016---1345---Q1ABC---59---012---JN80XW",
-                                            u"dd/MM/yyyy");
+        const auto single =
+            readContactLine(u"003-+-16/07/2016---1345---Q1ABC---59---012---JN80XW", u"dd/MM/yyyy");
         QVERIFY2(single.contact, qPrintable(single.problem));
         QCOMPARE(single.contact->sentNumber, u"003");
         QCOMPARE(single.contact->date, QDate(2016, 7, 16));
@@ -46,13 +46,20 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("date");
-        QTest::newRow("dd/MM/yyyy") << "dd/MM/yyyy" << "05/07/2016" << QDate(2016, 7, 5);
-        QTest::newRow("M/d/yy") << "M/d/yy" << "7/5/16" << QDate(2016, 7, 5);
-        QTest::newRow("M/d/yy, two-digit day and month") << "M/d/yy" << "12/31/99" << QDate(2099, 12, 31);
-        QTest::newRow("dd.MM.yy") << "dd.MM.yy" << "05.07.00" << QDate(2000, 7, 5);
-        QTest::newRow("yyyy-MM-dd") << "yyyy-MM-dd" << "2016-07-05" << QDate(2016, 7, 5);
-        QTest::newRow("day and month swapped") << "dd/MM/yyyy" << "07/31/2016" << QDate();
-        QTest::newRow("other format") << "dd.MM.yy" << "05/07/16" << QDate();
+        QTest::newRow("dd/MM/yyyy") << "dd/MM/yyyy"
+                                    << "05/07/2016" << QDate(2016, 7, 5);
+        QTest::newRow("M/d/yy") << "M/d/yy"
+                                << "7/5/16" << QDate(2016, 7, 5);
+        QTest::newRow("M/d/yy, two-digit day and month") << "M/d/yy"
+                                                         << "12/31/99" << QDate(2099, 12, 31);
+        QTest::newRow("dd.MM.yy") << "dd.MM.yy"
+                                  << "05.07.00" << QDate(2000, 7, 5);
+        QTest::newRow("yyyy-MM-dd") << "yyyy-MM-dd"
+                                    << "2016-07-05" << QDate(2016, 7, 5);
+        QTest::newRow("day and month swapped") << "dd/MM/yyyy"
+                                               << "07/31/2016" << QDate();
+        QTest::newRow("other format") << "dd.MM.yy"
+                                      << "05/07/16" << QDate();
     }
 
     void readsTheDateFormatsOfLocales()
@@ -74,7 +81,8 @@ private slots:
         const QLocale before;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const QString format = defaultDateFormat();
-        const auto reading = readContactLine(u"001-+-05.07.16---1345---Q1ABC---59---012---JN80XW", format);
+        const auto reading =
+            readContactLine(u"001-+-05.07.16---1345---Q1ABC---59---012---JN80XW", format);
         QLocale::setDefault(before);
         QCOMPARE(format, u"dd.MM.yy");
         QVERIFY2(reading.contact, qPrintable(reading.problem));
@@ -89,16 +97,24 @@ private slots:
         QTest::newRow("time not HHMM") << "001-+-16/07/2016---145---Q1ABC---59---012---JN80XW";
         QTest::newRow("hour 24") << "001-+-16/07/2016---2400---Q1ABC---59---012---JN80XW";
         QTest::newRow("minute 60") << "001-+-16/07/2016----160---Q1ABC---59---012---JN80XW";
-        QTest::newRow("sent number of letters") << "0O1-+-16/07/2016---1345---Q1ABC---59---012---JN80XW";
-        QTest::newRow("five-digit sent number") << "10000-+-16/07/2016---1345---Q1ABC---59---012---";
+        QTest::newRow("sent number of letters")
+            << "0O1-+-16/07/2016---1345---Q1ABC---59---012---JN80XW";
+        QTest::newRow("five-digit sent number")
+            << "10000-+-16/07/2016---1345---Q1ABC---59---012---";
         QTest::newRow("empty call") << "001-+-16/07/2016---1345------59---012---JN80XW";
-        QTest::newRow("call with a blank") << "001-+-16/07/2016---1345---Q1 ABC---59---012---JN80XW";
+        QTest::newRow("call with a blank")
+            << "001-+-16/07/2016---1345---Q1 ABC---59---012---JN80XW";
         QTest::newRow("report of letters") << "001-+-16/07/2016---1345---Q1ABC---5N---012---JN80XW";
-        QTest::newRow("empty received number") << "001-+-16/07/2016---1345---Q1ABC---59------JN80XW";
-        QTest::newRow("';' in received number") << "001-+-16/07/2016---1345---Q1ABC---59---0;12---JN80XW";
-        QTest::newRow("unknown band") << "001-+-16/07/2016---1345---Q1ABC---59---012---JN80XW-->145 Mhz";
-        QTest::newRow("lone LF in locator") << "001-+-16/07/2016---1345---Q1ABC---59---012---JN80\nXW";
-        QTest::newRow("non-ASCII locator") << "001-+-16/07/2016---1345---Q1ABC---59---012---JN80X\u00DF";
+        QTest::newRow("empty received number")
+            << "001-+-16/07/2016---1345---Q1ABC---59------JN80XW";
+        QTest::newRow("';' in received number")
+            << "001-+-16/07/2016---1345---Q1ABC---59---0;12---JN80XW";
+        QTest::newRow("unknown band")
+            << "001-+-16/07/2016---1345---Q1ABC---59---012---JN80XW-->145 Mhz";
+        QTest::newRow("lone LF in locator")
+            << "001-+-16/07/2016---1345---Q1ABC---59---012---JN80\nXW";
+        QTest::newRow("non-ASCII locator")
+            << "001-+-16/07/2016---1345---Q1ABC---59---012---JN80X\u00DF";
         QTest::newRow("missing locator field") << "001-+-16/07/2016---1345---Q1ABC---59---012";
     }
 

@@ -25,8 +25,8 @@ ExportOptions options(QStringList arguments)
     return line.options;
 }
 
-const QStringList vhfStation{"--call", "q9xyz", "--locator", "JN61FW", "--band", "144",
-                             "--date-format", "dd/MM/yyyy"};
+const QStringList vhfStation{"--call", "q9xyz", "--locator",     "JN61FW",
+                             "--band", "144",   "--date-format", "dd/MM/yyyy"};
 
 } // namespace
 
@@ -41,9 +41,10 @@ private slots:
     {
         // 2m: 471.70 km (472) + own square (1) + JN62 76.83 km (77) + JN61AB 103.30 km (104),
         // the duplicate and "JN8" 0: 654 points, 4 contacts, 3 squares. 70cm: 472 + 4.63 km (5).
-        const ExportResult result = exportLog(
-            options(vhfStation + QStringList{"--skip-bad", "--contest", "Summer VHF", "--per-band", "out"}),
-            dataFile(QStringLiteral("vhf-contest.txt")));
+        const ExportResult result =
+            exportLog(options(vhfStation + QStringList{"--skip-bad", "--contest", "Summer VHF",
+                                                       "--per-band", "out"}),
+                      dataFile(QStringLiteral("vhf-contest.txt")));
         QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
         QCOMPARE(result.outputs.size(), 2u);
         QCOMPARE(result.outputs[0].fileName, u"2m.edi");
@@ -59,8 +60,9 @@ private slots:
 
     void everyEdiRecordHasFifteenFields()
     {
-        const ExportResult result = exportLog(options(vhfStation + QStringList{"--skip-bad", "--per-band", "out"}),
-                                              dataFile(QStringLiteral("vhf-contest.txt")));
+        const ExportResult result =
+            exportLog(options(vhfStation + QStringList{"--skip-bad", "--per-band", "out"}),
+                      dataFile(QStringLiteral("vhf-contest.txt")));
         const QList<QByteArray> lines = result.outputs[0].content.split('\n');
         const qsizetype first = lines.indexOf("[QSORecords;6]\r") + 1;
         for (qsizetype i = first; i < first + 6; ++i)
@@ -82,10 +84,10 @@ private slots:
 
     void cabrilloCarriesBothLocatorsAndTheMode()
     {
-        const ExportResult result = exportLog(
-            options({"--format", "cabrillo", "--call", "Q9XYZ", "--locator", "JN61FW", "--mode",
-                     "cw", "--date-format", "dd.MM.yy"}),
-            "001-+-05.07.16---0905---Q1ABC---599---012---JN80XW-->1296 Mhz\r\n");
+        const ExportResult result =
+            exportLog(options({"--format", "cabrillo", "--call", "Q9XYZ", "--locator", "JN61FW",
+                               "--mode", "cw", "--date-format", "dd.MM.yy"}),
+                      "001-+-05.07.16---0905---Q1ABC---599---012---JN80XW-->1296 Mhz\r\n");
         QVERIFY(result.ok);
         QVERIFY(result.outputs[0].content.contains(
             "\r\nGRID-LOCATOR: JN61FW\r\n"
@@ -95,8 +97,9 @@ private slots:
 
     void adifOfAMultibandLog()
     {
-        const ExportResult result = exportLog(options(vhfStation + QStringList{"--format", "adif", "--skip-bad"}),
-                                              dataFile(QStringLiteral("vhf-contest.txt")));
+        const ExportResult result =
+            exportLog(options(vhfStation + QStringList{"--format", "adif", "--skip-bad"}),
+                      dataFile(QStringLiteral("vhf-contest.txt")));
         QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
         QCOMPARE(result.outputs[0].content, dataFile(QStringLiteral("vhf-contest.adi")));
         QCOMPARE(result.messages.last(), u"line 9: \"JN8\" is not a locator");
@@ -105,7 +108,8 @@ private slots:
     void adifPerBandNamesFilesByBand()
     {
         const ExportResult result =
-            exportLog(options(vhfStation + QStringList{"--format", "adif", "--skip-bad", "--per-band", "out"}),
+            exportLog(options(vhfStation +
+                              QStringList{"--format", "adif", "--skip-bad", "--per-band", "out"}),
                       dataFile(QStringLiteral("vhf-contest.txt")));
         QCOMPARE(result.outputs.size(), 2u);
         QCOMPARE(result.outputs[0].fileName, u"2m.adi");
@@ -121,17 +125,22 @@ private slots:
         QTest::addColumn<QString>("why");
         const QByteArray vhf = dataFile(QStringLiteral("vhf-contest.txt"));
         QTest::newRow("bad line without --skip-bad")
-            << vhfStation << vhf << "1 line(s) are not contact lines; nothing written (--skip-bad leaves them out)";
+            << vhfStation << vhf
+            << "1 line(s) are not contact lines; nothing written (--skip-bad leaves them out)";
         QTest::newRow("several bands in one EDI file")
             << vhfStation + QStringList{"--skip-bad"} << vhf
-            << "the log holds 2 bands and an EDI file one; write one file per band with --per-band DIR";
+            << "the log holds 2 bands and an EDI file one; write one file per band with --per-band "
+               "DIR";
         QTest::newRow("line without a band and no --band")
-            << QStringList{"--call", "Q9XYZ", "--locator", "JN61FW", "--date-format", "dd/MM/yyyy", "--skip-bad"}
+            << QStringList{"--call",        "Q9XYZ",      "--locator", "JN61FW",
+                           "--date-format", "dd/MM/yyyy", "--skip-bad"}
             << vhf << "line 7: no band; give the band of a single-band log with --band";
         QTest::newRow("other date format")
-            << QStringList{"--call", "Q9XYZ", "--locator", "JN61FW", "--date-format", "M/d/yy"} << vhf
+            << QStringList{"--call", "Q9XYZ", "--locator", "JN61FW", "--date-format", "M/d/yy"}
+            << vhf
             << "9 line(s) are not contact lines; nothing written (--skip-bad leaves them out)";
-        QTest::newRow("no contacts") << vhfStation << QByteArray("\r\n\r\n") << "the log holds no contacts; nothing written";
+        QTest::newRow("no contacts")
+            << vhfStation << QByteArray("\r\n\r\n") << "the log holds no contacts; nothing written";
     }
 
     void failsWithoutWritingAnything()
@@ -149,19 +158,29 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("why");
-        QTest::newRow("EDI without --call") << QStringList{"--locator", "JN61FW"} << "--call is required for edi";
-        QTest::newRow("EDI without --locator") << QStringList{"--call", "Q9XYZ"} << "--locator is required for edi";
-        QTest::newRow("Cabrillo without --call") << QStringList{"-f", "cabrillo"} << "--call is required for cabrillo";
+        QTest::newRow("EDI without --call")
+            << QStringList{"--locator", "JN61FW"} << "--call is required for edi";
+        QTest::newRow("EDI without --locator")
+            << QStringList{"--call", "Q9XYZ"} << "--locator is required for edi";
+        QTest::newRow("Cabrillo without --call")
+            << QStringList{"-f", "cabrillo"} << "--call is required for cabrillo";
         QTest::newRow("four-character own locator")
-            << QStringList{"--call", "Q9XYZ", "--locator", "JN61"} << "--locator \"JN61\" is not a 6-character locator";
-        QTest::newRow("unknown format") << QStringList{"--format", "csv"} << "unknown format \"csv\": use edi, cabrillo or adif";
-        QTest::newRow("unknown mode") << QStringList{"-f", "adif", "--mode", "RTTY"} << "unknown mode \"RTTY\": use SSB, CW or FM";
-        QTest::newRow("unknown band") << QStringList{"-f", "adif", "--band", "145"} << "unknown band \"145\"";
+            << QStringList{"--call", "Q9XYZ", "--locator", "JN61"}
+            << "--locator \"JN61\" is not a 6-character locator";
+        QTest::newRow("unknown format") << QStringList{"--format", "csv"}
+                                        << "unknown format \"csv\": use edi, cabrillo or adif";
+        QTest::newRow("unknown mode") << QStringList{"-f", "adif", "--mode", "RTTY"}
+                                      << "unknown mode \"RTTY\": use SSB, CW or FM";
+        QTest::newRow("unknown band")
+            << QStringList{"-f", "adif", "--band", "145"} << "unknown band \"145\"";
         QTest::newRow("unknown option") << QStringList{"--colour"} << "Unknown option 'colour'.";
-        QTest::newRow("option without value") << QStringList{"-f", "adif", "--call"} << "Missing value after '--call'.";
+        QTest::newRow("option without value")
+            << QStringList{"-f", "adif", "--call"} << "Missing value after '--call'.";
         QTest::newRow("-o and --per-band")
-            << QStringList{"-f", "adif", "-o", "a.adi", "--per-band", "dir"} << "-o and --per-band cannot be given together";
-        QTest::newRow("two log files") << QStringList{"-f", "adif", "a.txt", "b.txt"} << "one log file at most";
+            << QStringList{"-f", "adif", "-o", "a.adi", "--per-band", "dir"}
+            << "-o and --per-band cannot be given together";
+        QTest::newRow("two log files")
+            << QStringList{"-f", "adif", "a.txt", "b.txt"} << "one log file at most";
     }
 
     void refusesBadUsage()
@@ -175,14 +194,16 @@ private slots:
 
     void defaultsOfTheCommandLine()
     {
-        const CommandLine line = readCommandLine({"vandrel-export", "--call", "Q9XYZ", "--locator", "jn61fw"});
+        const CommandLine line =
+            readCommandLine({"vandrel-export", "--call", "Q9XYZ", "--locator", "jn61fw"});
         QCOMPARE(line.action, CommandLine::Export);
         QCOMPARE(line.options.format, ExportFormat::Edi);
         QCOMPARE(line.options.logFile, u"vandrel.txt");
         QCOMPARE(line.options.station.mode, ExportMode::Ssb);
         QCOMPARE(line.options.station.locator, u"JN61FW");
         QCOMPARE(line.options.dateFormat, QLocale().dateFormat(QLocale::ShortFormat));
-        QCOMPARE(readCommandLine({"vandrel-export", "--version"}).text, u"vandrel-export " VANDREL_VERSION "\n");
+        QCOMPARE(readCommandLine({"vandrel-export", "--version"}).text,
+                 u"vandrel-export " VANDREL_VERSION "\n");
     }
 };
 

@@ -45,16 +45,23 @@ private slots:
         QTest::addColumn<double>("km");
         QTest::addColumn<int>("points");
         // The published example of the rules.
-        QTest::newRow("JO55WW to JO65FR") << "JO55WW" << "JO65FR" << 43.17 << 44;
-        QTest::newRow("inside one's own square") << "JN61FW" << "JN61FW" << 0.0 << 1;
+        QTest::newRow("JO55WW to JO65FR") << "JO55WW"
+                                          << "JO65FR" << 43.17 << 44;
+        QTest::newRow("inside one's own square") << "JN61FW"
+                                                 << "JN61FW" << 0.0 << 1;
         // One subsquare north: 1/24 degree of latitude, 111.2 / 24 = 4.633 km.
-        QTest::newRow("next subsquare north") << "JN61FW" << "JN61FX" << 4.633 << 5;
+        QTest::newRow("next subsquare north") << "JN61FW"
+                                              << "JN61FX" << 4.633 << 5;
         // One square north on the same meridian as the centre: 1 degree, 111.2 km.
-        QTest::newRow("next square north") << "JN61" << "JN62" << 111.2 << 112;
+        QTest::newRow("next square north") << "JN61"
+                                           << "JN62" << 111.2 << 112;
         // A 4-character locator counts from the centre of its square (13 E, 42.5 N).
-        QTest::newRow("to a square's centre") << "JN61FW" << "JN62" << 76.83 << 77;
-        QTest::newRow("far") << "JN61FW" << "IO91WM" << 1429.75 << 1430;
-        QTest::newRow("either way round") << "JO65FR" << "JO55WW" << 43.17 << 44;
+        QTest::newRow("to a square's centre") << "JN61FW"
+                                              << "JN62" << 76.83 << 77;
+        QTest::newRow("far") << "JN61FW"
+                             << "IO91WM" << 1429.75 << 1430;
+        QTest::newRow("either way round") << "JO65FR"
+                                          << "JO55WW" << 43.17 << 44;
     }
 
     void reckonsDistancesAndPoints()

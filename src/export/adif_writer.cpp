@@ -4,19 +4,6 @@
 
 namespace {
 
-QString modeName(ExportMode mode)
-{
-    switch (mode) {
-    case ExportMode::Cw:
-        return QStringLiteral("CW");
-    case ExportMode::Fm:
-        return QStringLiteral("FM");
-    case ExportMode::Ssb:
-        break;
-    }
-    return QStringLiteral("SSB");
-}
-
 // <NAME:LENGTH>DATA, the length counted in bytes of UTF-8; an empty field is left out. ADIF data
 // fields hold ASCII only, so a value with any other character is left out too.
 void appendField(QByteArray &out, const char *name, QStringView value)
@@ -46,7 +33,7 @@ QByteArray writeAdif(const Station &station, const std::vector<const ContactReco
         appendField(out, "QSO_DATE", c.date.toString(u"yyyyMMdd"));
         appendField(out, "TIME_ON", c.time);
         appendField(out, "BAND", c.band->adif);
-        appendField(out, "MODE", modeName(station.mode));
+        appendField(out, "MODE", modeNames(station.mode).adif);
         appendField(out, "RST_SENT", c.report);
         appendField(out, "RST_RCVD", c.report);
         appendField(out, "STX_STRING", c.sentNumber);

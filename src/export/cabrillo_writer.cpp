@@ -4,24 +4,11 @@
 
 namespace {
 
-QString modeName(ExportMode mode)
-{
-    switch (mode) {
-    case ExportMode::Cw:
-        return QStringLiteral("CW");
-    case ExportMode::Fm:
-        return QStringLiteral("FM");
-    case ExportMode::Ssb:
-        break;
-    }
-    return QStringLiteral("PH");
-}
-
 QString qsoLine(const Station &station, const ContactRecord &c)
 {
     QStringList fields{QStringLiteral("QSO:"),
                        c.band->cabrillo.toString(),
-                       modeName(station.mode),
+                       modeNames(station.mode).cabrillo.toString(),
                        c.date.toString(u"yyyy-MM-dd"),
                        c.time,
                        station.call,

@@ -5,19 +5,6 @@
 
 namespace {
 
-QString modeCode(ExportMode mode)
-{
-    switch (mode) {
-    case ExportMode::Cw:
-        return QStringLiteral("2");
-    case ExportMode::Fm:
-        return QStringLiteral("6");
-    case ExportMode::Ssb:
-        break;
-    }
-    return QStringLiteral("1");
-}
-
 QString record(const ScoredContact &scored, ExportMode mode)
 {
     const ContactRecord &c = *scored.contact;
@@ -25,7 +12,7 @@ QString record(const ScoredContact &scored, ExportMode mode)
         c.date.toString(u"yyMMdd"),
         c.time,
         c.call,
-        modeCode(mode),
+        modeNames(mode).edi.toString(),
         c.report,
         c.sentNumber,
         c.report,

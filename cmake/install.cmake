@@ -3,7 +3,12 @@
 # for example: cmake --install build --prefix ~/vandrel
 include(GNUInstallDirs)
 
-install(TARGETS vandrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vandrel vandrel-export RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The export tool's manual page, made at build time when help2man is there.
+if(HELP2MAN)
+    install(FILES ${PROJECT_BINARY_DIR}/src/export/vandrel-export.1
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 foreach(size 16 24 32 48)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/vandrel-${size}.png

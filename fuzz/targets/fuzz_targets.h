@@ -25,6 +25,9 @@ QString fuzzRestoreSentNumber(QByteArrayView input);
 QString fuzzWorkedBefore(QByteArrayView input);
 // The numeric value of any text.
 QString fuzzNumericValue(QByteArrayView input);
+// The contact lines of any log file read back into their fields by vandrel-export (dates
+// dd/MM/yyyy), and the EDI export of what could be read.
+QString fuzzExportLineReader(QByteArrayView input);
 
 std::span<const FuzzTarget> fuzzTargets();
 const FuzzTarget *findFuzzTarget(QStringView name);

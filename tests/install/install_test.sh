@@ -20,6 +20,8 @@ check() {
     fi
 }
 check "program installed" '[ -x "$prefix/bin/vandrel" ]'
+check "export tool installed" '[ -x "$prefix/bin/vandrel-export" ]'
+check "export tool manual page" 'grep -qF -- "per\\-band" "$prefix/share/man/man1/vandrel-export.1"'
 for size in 16 24 32 48; do
     check "${size}px icon" '[ -f "$prefix/share/icons/hicolor/${size}x${size}/apps/vandrel.png" ]'
 done

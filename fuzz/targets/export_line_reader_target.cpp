@@ -1,0 +1,98 @@
+#include "contact_record.h"
+#include "export_run.h"
+#include "fuzz_targets.h"
+#include "log_file_text.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr QStringView dateFormat = u"dd/MM/yyyy";
+
+// The line as the fields read from it give it back: nothing lost, nothing invented.
+QString recomposed(const ContactRecord &c)
+{
+    QString line = c.sentNumber + QStringLiteral("-+-") + c.dateText + QStringLiteral("---") +
+                   c.time + QStringLiteral("---") + c.call + QStringLiteral("---") + c.report +
+                   QStringLiteral("---") + c.receivedNumber + QStringLiteral("---") + c.locator;
+    if (c.band)
+        line.append(u"-->").append(c.band->windowText);
+    return line;
+}
+
+QString checkContact(const ContactRecord &c, const QString &line)
+{
+    if (recomposed(c).compare(line, Qt::CaseInsensitive) != 0)
+        return QStringLiteral("line %1 does not come back from its fields").arg(c.lineNumber);
+    if (!c.date.isValid() || readLogDate(c.dateText, dateFormat) != c.date)
+        return QStringLiteral("line %1: a date that does not read back").arg(c.lineNumber);
+    if (c.call != c.call.toUpper() || c.locator != c.locator.toUpper())
+        return QStringLiteral("line %1: call or locator not upper case").arg(c.lineNumber);
+    return {};
+}
+
+// Every record of an EDI file has 15 fields.
+QString checkEdi(const QByteArray &edi)
+{
+    const QList<QByteArray> lines = edi.split('\n');
+    bool inRecords = false;
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("[END;"))
+            break;
+        if (inRecords && line.count(';') != 14)
+            return QStringLiteral("an EDI record without 15 fields: ") + QString::fromUtf8(line);
+        inRecords = inRecords || line.startsWith("[QSORecords;");
+    }
+    return {};
+}
+
+} // namespace
+
+QString fuzzExportLineReader(QByteArrayView input)
+{
+    const ContactLog log = readContactLog(input, dateFormat);
+    QString text;
+    appendFileLines(text, decodeLogFile(input));
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+
+    qsizetype read = 0;
+    int lastNumber = 0;
+    for (const ContactRecord &c : log.contacts) {
+        if (c.lineNumber <= lastNumber || c.lineNumber > lines.size())
+            return QStringLiteral("contacts out of order or beyond the last line");
+        lastNumber = c.lineNumber;
+        if (QString failure = checkContact(c, lines[c.lineNumber - 1]); !failure.isEmpty())
+            return failure;
+        ++read;
+    }
+    for (const BadLine &bad : log.badLines) {
+        if (bad.lineNumber < 1 || bad.lineNumber > lines.size() ||
+            lines[bad.lineNumber - 1] != bad.text || bad.problem.isEmpty())
+            return QStringLiteral("a bad line that is not the line of its number");
+        ++read;
+    }
+    const auto blank = std::count_if(lines.begin(), lines.end(),
+                                     [](const QString &line) { return line.trimmed().isEmpty(); });
+    if (read != lines.size() - blank)
+        return QStringLiteral("a line neither read nor refused");
+
+    // The whole export over what could be read: it fails only on an empty log.
+    ExportOptions options;
+    options.station = {QStringLiteral("Q9XYZ"),
+                       QStringLiteral("JN61FW"),
+                       {},
+                       ExportMode::Ssb,
+                       QStringLiteral("fuzz")};
+    options.band = bandFromOption(u"144");
+    options.dateFormat = dateFormat.toString();
+    options.skipBad = true;
+    options.perBandDirectory = QStringLiteral("out");
+    const ExportResult result = exportLog(options, input);
+    if (result.ok == log.contacts.empty())
+        return QStringLiteral("the export failed with contacts or succeeded without");
+    for (const ExportOutput &output : result.outputs) {
+        if (QString failure = checkEdi(output.content); !failure.isEmpty())
+            return failure;
+    }
+    return {};
+}

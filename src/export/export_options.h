@@ -1,0 +1,47 @@
+#pragma once
+
+#include "bands.h"
+#include "station.h"
+
+#include <QString>
+#include <QStringList>
+
+enum class ExportFormat
+{
+    Edi,
+    Cabrillo,
+    Adif
+};
+
+struct ExportOptions
+{
+    ExportFormat format = ExportFormat::Edi;
+    Station station;
+    QString logFile = QStringLiteral("vandrel.txt");
+    QString outputFile;         // empty: standard output
+    QString perBandDirectory;   // one file per band there when not empty
+    const Band *band = nullptr; // for lines without a band field
+    QString dateFormat;         // the log's date format
+    bool skipBad = false;
+};
+
+// What the command line asks for: an export, the help or version text, or a usage error.
+struct CommandLine
+{
+    enum Action
+    {
+        Export,
+        ShowHelp,
+        ShowVersion,
+        UsageError
+    };
+    Action action = UsageError;
+    ExportOptions options;
+    QString text; // the help or version text, or what is wrong with the command line
+};
+
+// The version of the program as "vandrel-export <version>".
+QString exportProgramName();
+
+// `arguments` as main receives them, the program's name first.
+CommandLine readCommandLine(const QStringList &arguments);

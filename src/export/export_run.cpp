@@ -1,0 +1,132 @@
+#include "export_run.h"
+
+#include "adif_writer.h"
+#include "cabrillo_writer.h"
+#include "contact_record.h"
+#include "edi_score.h"
+#include "edi_writer.h"
+#include "locator.h"
+
+#include <map>
+
+namespace {
+
+using Contacts = std::vector<const ContactRecord *>;
+
+QString extension(ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Cabrillo:
+        return QStringLiteral(".log");
+    case ExportFormat::Adif:
+        return QStringLiteral(".adi");
+    case ExportFormat::Edi:
+        break;
+    }
+    return QStringLiteral(".edi");
+}
+
+QString lineMessage(int lineNumber, const QString &what)
+{
+    return QStringLiteral("line %1: %2").arg(lineNumber).arg(what);
+}
+
+QByteArray writeBand(const ExportOptions &options, const Band &band, const Contacts &contacts,
+                     QStringList &messages)
+{
+    switch (options.format) {
+    case ExportFormat::Cabrillo:
+        return writeCabrillo(options.station, contacts);
+    case ExportFormat::Adif:
+        return writeAdif(options.station, contacts);
+    case ExportFormat::Edi:
+        break;
+    }
+    const BandScore score = scoreBand(contacts, options.station.locator);
+    for (const ScoredContact &scored : score.contacts) {
+        if (!scored.validLocator) {
+            const QString &locator = scored.contact->locator;
+            messages.append(lineMessage(scored.contact->lineNumber,
+                                        locator.isEmpty()
+                                            ? QStringLiteral("no locator; the contact scores 0")
+                                            : QStringLiteral("\"%1\" is not a locator; the "
+                                                             "contact scores 0")
+                                                  .arg(locator)));
+        }
+    }
+    return writeEdi(options.station, band, score);
+}
+
+void reportLocators(const ExportOptions &options, const ContactLog &log, QStringList &messages)
+{
+    if (options.format == ExportFormat::Edi)
+        return; // scoring says it, with the points
+    for (const ContactRecord &contact : log.contacts) {
+        if (!contact.locator.isEmpty() && !isValidLocator(contact.locator))
+            messages.append(
+                lineMessage(contact.lineNumber,
+                            QStringLiteral("\"%1\" is not a locator").arg(contact.locator)));
+    }
+}
+
+ExportResult failed(QStringList messages, const QString &why)
+{
+    messages.append(why);
+    return {false, std::move(messages), {}};
+}
+
+} // namespace
+
+ExportResult exportLog(const ExportOptions &options, QByteArrayView logBytes)
+{
+    ContactLog log = readContactLog(logBytes, options.dateFormat);
+    QStringList messages;
+    for (const BadLine &bad : log.badLines)
+        messages.append(lineMessage(bad.lineNumber, bad.problem + QStringLiteral(": ") + bad.text));
+    if (!log.badLines.empty() && !options.skipBad)
+        return failed(messages, QStringLiteral("%1 line(s) are not contact lines; nothing written "
+                                               "(--skip-bad leaves them out)")
+                                    .arg(log.badLines.size()));
+    if (!log.badLines.empty())
+        messages.append(QStringLiteral("left out %1 line(s) that are not contact lines")
+                            .arg(log.badLines.size()));
+    if (log.contacts.empty())
+        return failed(messages, QStringLiteral("the log holds no contacts; nothing written"));
+
+    // Contacts by band, in the order of the band list, each band in the order of the log.
+    std::map<const Band *, Contacts> byBand;
+    for (ContactRecord &contact : log.contacts) {
+        if (!contact.band)
+            contact.band = options.band;
+        if (!contact.band)
+            return failed(messages, lineMessage(contact.lineNumber,
+                                                QStringLiteral("no band; give the band of a "
+                                                               "single-band log with --band")));
+        byBand[contact.band].push_back(&contact);
+    }
+    reportLocators(options, log, messages);
+
+    ExportResult result;
+    if (!options.perBandDirectory.isEmpty()) {
+        for (const auto &[band, contacts] : byBand) {
+            result.outputs.push_back({band->adif.toString() + extension(options.format),
+                                      writeBand(options, *band, contacts, messages)});
+        }
+    } else if (options.format == ExportFormat::Edi && byBand.size() > 1) {
+        return failed(messages, QStringLiteral("the log holds %1 bands and an EDI file one; "
+                                               "write one file per band with --per-band DIR")
+                                    .arg(byBand.size()));
+    } else if (byBand.size() == 1) {
+        const auto &[band, contacts] = *byBand.begin();
+        result.outputs.push_back({QString(), writeBand(options, *band, contacts, messages)});
+    } else {
+        Contacts all;
+        for (const ContactRecord &contact : log.contacts)
+            all.push_back(&contact);
+        result.outputs.push_back(
+            {QString(), writeBand(options, *all.front()->band, all, messages)});
+    }
+    result.ok = true;
+    result.messages = std::move(messages);
+    return result;
+}

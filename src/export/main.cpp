@@ -1,0 +1,115 @@
+// vandrel-export: a Vandrel log file as EDI, Cabrillo or ADIF for the contest robot.
+#include "export_options.h"
+#include "export_run.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int failure = 1;
+constexpr int badUsage = 2;
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "vandrel-export: %s\n", qUtf8Printable(message));
+}
+
+bool writeStandardOutput(const QByteArray &bytes)
+{
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
+               size_t(bytes.size()) &&
+           std::fflush(stdout) == 0;
+}
+
+// Every file is written in full before any replaces its old version, so a failure leaves no
+// partial file behind and, when it comes before the first commit, no new file at all.
+bool writeFiles(const std::vector<std::pair<QString, QByteArray>> &files)
+{
+    std::vector<std::unique_ptr<QSaveFile>> staged;
+    for (const auto &[path, bytes] : files) {
+        auto file = std::make_unique<QSaveFile>(path);
+        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size()) {
+            printError(QStringLiteral("cannot write %1: %2").arg(path, file->errorString()));
+            return false;
+        }
+        staged.push_back(std::move(file));
+    }
+    for (const auto &file : staged) {
+        if (!file->commit()) {
+            printError(
+                QStringLiteral("cannot write %1: %2").arg(file->fileName(), file->errorString()));
+            return false;
+        }
+    }
+    return true;
+}
+
+int runExport(const ExportOptions &options)
+{
+    QFile log(options.logFile);
+    if (!log.open(QIODevice::ReadOnly)) {
+        printError(QStringLiteral("cannot read %1: %2").arg(options.logFile, log.errorString()));
+        return failure;
+    }
+    const QByteArray bytes = log.readAll();
+    if (log.error() != QFileDevice::NoError) {
+        printError(QStringLiteral("cannot read %1: %2").arg(options.logFile, log.errorString()));
+        return failure;
+    }
+
+    const ExportResult result = exportLog(options, bytes);
+    for (const QString &message : result.messages)
+        printError(message);
+    if (!result.ok)
+        return failure;
+
+    std::vector<std::pair<QString, QByteArray>> files;
+    if (!options.perBandDirectory.isEmpty()) {
+        const QDir directory(options.perBandDirectory);
+        if (!directory.mkpath(QStringLiteral("."))) {
+            printError(QStringLiteral("cannot create the folder %1").arg(options.perBandDirectory));
+            return failure;
+        }
+        for (const ExportOutput &output : result.outputs)
+            files.emplace_back(directory.filePath(output.fileName), output.content);
+    } else if (!options.outputFile.isEmpty()) {
+        files.emplace_back(options.outputFile, result.outputs.front().content);
+    } else {
+        if (!writeStandardOutput(result.outputs.front().content)) {
+            printError(QStringLiteral("cannot write to standard output"));
+            return failure;
+        }
+        return 0;
+    }
+    return writeFiles(files) ? 0 : failure;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vandrel-export"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANDREL_VERSION));
+
+    const CommandLine commandLine = readCommandLine(QCoreApplication::arguments());
+    switch (commandLine.action) {
+    case CommandLine::ShowHelp:
+    case CommandLine::ShowVersion:
+        std::fputs(qUtf8Printable(commandLine.text), stdout);
+        return 0;
+    case CommandLine::UsageError:
+        printError(commandLine.text);
+        std::fputs("Try 'vandrel-export --help' for more information.\n", stderr);
+        return badUsage;
+    case CommandLine::Export:
+        break;
+    }
+    return runExport(commandLine.options);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+enum class ExportMode
+{
+    Ssb,
+    Cw,
+    Fm
+};
+
+// How each format writes a mode.
+struct ModeNames
+{
+    QStringView edi;      // mode code of a QSO record
+    QStringView cabrillo; // PH, CW or FM
+    QStringView adif;     // MODE
+};
+
+constexpr ModeNames modeNames(ExportMode mode)
+{
+    switch (mode) {
+    case ExportMode::Cw:
+        return {u"2", u"CW", u"CW"};
+    case ExportMode::Fm:
+        return {u"6", u"FM", u"FM"};
+    case ExportMode::Ssb:
+        break;
+    }
+    return {u"1", u"PH", u"SSB"};
+}
+
+// What the log does not hold about the station: given on the command line.
+struct Station
+{
+    QString call;    // may be empty for ADIF
+    QString locator; // own 6-character locator; empty when not given
+    QString contest; // contest name, may be empty
+    ExportMode mode = ExportMode::Ssb;
+    QString producer; // the program and its version, named in the files it writes
+};

@@ -1,0 +1,211 @@
+#include "export_options.h"
+#include "export_run.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+QByteArray dataFile(const QString &name)
+{
+    QFile file(QStringLiteral(VANDREL_EXPORT_DATA_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(file.fileName()));
+    return file.readAll();
+}
+
+// The command line as an operator types it, with the version the expected files name.
+ExportOptions options(QStringList arguments)
+{
+    arguments.prepend(QStringLiteral("vandrel-export"));
+    CommandLine line = readCommandLine(arguments);
+    if (line.action != CommandLine::Export)
+        qFatal("not an export: %s", qPrintable(line.text));
+    line.options.station.producer = QStringLiteral("vandrel-export 9.9");
+    return line.options;
+}
+
+const QStringList vhfStation{"--call", "q9xyz", "--locator",     "JN61FW",
+                             "--band", "144",   "--date-format", "dd/MM/yyyy"};
+
+} // namespace
+
+// Each format against a file written by hand from a small contest log: both line forms, HF and
+// multiband, a duplicate, a bad line, a line without a band, a locator that is none.
+class TestExportFormats : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ediOneFilePerBand()
+    {
+        // 2m: 471.70 km (472) + own square (1) + JN62 76.83 km (77) + JN61AB 103.30 km (104),
+        // the duplicate and "JN8" 0: 654 points, 4 contacts, 3 squares. 70cm: 472 + 4.63 km (5).
+        const ExportResult result =
+            exportLog(options(vhfStation + QStringList{"--skip-bad", "--contest", "Summer VHF",
+                                                       "--per-band", "out"}),
+                      dataFile(QStringLiteral("vhf-contest.txt")));
+        QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
+        QCOMPARE(result.outputs.size(), 2u);
+        QCOMPARE(result.outputs[0].fileName, u"2m.edi");
+        QCOMPARE(result.outputs[0].content, dataFile(QStringLiteral("vhf-contest-2m.edi")));
+        QCOMPARE(result.outputs[1].fileName, u"70cm.edi");
+        QCOMPARE(result.outputs[1].content, dataFile(QStringLiteral("vhf-contest-70cm.edi")));
+        QCOMPARE(result.messages,
+                 (QStringList{"line 6: a time that is not HHMM: "
+                              "005-+-16/07/2016---14x5---Q3GHI---59---021---JN62AB-->144 Mhz",
+                              "left out 1 line(s) that are not contact lines",
+                              "line 9: \"JN8\" is not a locator; the contact scores 0"}));
+    }
+
+    void everyEdiRecordHasFifteenFields()
+    {
+        const ExportResult result =
+            exportLog(options(vhfStation + QStringList{"--skip-bad", "--per-band", "out"}),
+                      dataFile(QStringLiteral("vhf-contest.txt")));
+        const QList<QByteArray> lines = result.outputs[0].content.split('\n');
+        const qsizetype first = lines.indexOf("[QSORecords;6]\r") + 1;
+        for (qsizetype i = first; i < first + 6; ++i)
+            QCOMPARE(lines[i].count(';'), 14);
+        QCOMPARE(lines[first + 6], "[END;vandrel-export 9.9]\r");
+    }
+
+    void cabrilloOfAnHfLog()
+    {
+        const ExportResult result =
+            exportLog(options({"--format", "cabrillo", "--call", "Q9XYZ", "--contest", "IARU-HF",
+                               "--band", "14 Mhz", "--date-format", "M/d/yy"}),
+                      dataFile(QStringLiteral("hf-contest.txt")));
+        QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
+        QCOMPARE(result.outputs.size(), 1u);
+        QCOMPARE(result.outputs[0].content, dataFile(QStringLiteral("hf-contest.log")));
+        QVERIFY(result.messages.isEmpty());
+    }
+
+    void cabrilloCarriesBothLocatorsAndTheMode()
+    {
+        const ExportResult result =
+            exportLog(options({"--format", "cabrillo", "--call", "Q9XYZ", "--locator", "JN61FW",
+                               "--mode", "cw", "--date-format", "dd.MM.yy"}),
+                      "001-+-05.07.16---0905---Q1ABC---599---012---JN80XW-->1296 Mhz\r\n");
+        QVERIFY(result.ok);
+        QVERIFY(result.outputs[0].content.contains(
+            "\r\nGRID-LOCATOR: JN61FW\r\n"
+            "QSO: 1.2G CW 2016-07-05 0905 Q9XYZ 599 001 JN61FW Q1ABC 599 012 JN80XW\r\n"
+            "END-OF-LOG:\r\n"));
+    }
+
+    void adifOfAMultibandLog()
+    {
+        const ExportResult result =
+            exportLog(options(vhfStation + QStringList{"--format", "adif", "--skip-bad"}),
+                      dataFile(QStringLiteral("vhf-contest.txt")));
+        QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
+        QCOMPARE(result.outputs[0].content, dataFile(QStringLiteral("vhf-contest.adi")));
+        QCOMPARE(result.messages.last(), u"line 9: \"JN8\" is not a locator");
+    }
+
+    void adifPerBandNamesFilesByBand()
+    {
+        const ExportResult result =
+            exportLog(options(vhfStation +
+                              QStringList{"--format", "adif", "--skip-bad", "--per-band", "out"}),
+                      dataFile(QStringLiteral("vhf-contest.txt")));
+        QCOMPARE(result.outputs.size(), 2u);
+        QCOMPARE(result.outputs[0].fileName, u"2m.adi");
+        QCOMPARE(result.outputs[0].content.count("<EOR>"), 6);
+        QCOMPARE(result.outputs[1].fileName, u"70cm.adi");
+        QCOMPARE(result.outputs[1].content.count("<EOR>"), 2);
+    }
+
+    void failsWithoutWritingAnything_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QString>("why");
+        const QByteArray vhf = dataFile(QStringLiteral("vhf-contest.txt"));
+        QTest::newRow("bad line without --skip-bad")
+            << vhfStation << vhf
+            << "1 line(s) are not contact lines; nothing written (--skip-bad leaves them out)";
+        QTest::newRow("several bands in one EDI file")
+            << vhfStation + QStringList{"--skip-bad"} << vhf
+            << "the log holds 2 bands and an EDI file one; write one file per band with --per-band "
+               "DIR";
+        QTest::newRow("line without a band and no --band")
+            << QStringList{"--call",        "Q9XYZ",      "--locator", "JN61FW",
+                           "--date-format", "dd/MM/yyyy", "--skip-bad"}
+            << vhf << "line 7: no band; give the band of a single-band log with --band";
+        QTest::newRow("other date format")
+            << QStringList{"--call", "Q9XYZ", "--locator", "JN61FW", "--date-format", "M/d/yy"}
+            << vhf
+            << "9 line(s) are not contact lines; nothing written (--skip-bad leaves them out)";
+        QTest::newRow("no contacts")
+            << vhfStation << QByteArray("\r\n\r\n") << "the log holds no contacts; nothing written";
+    }
+
+    void failsWithoutWritingAnything()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, log);
+        QFETCH(QString, why);
+        const ExportResult result = exportLog(options(arguments), log);
+        QVERIFY(!result.ok);
+        QVERIFY(result.outputs.empty());
+        QCOMPARE(result.messages.last(), why);
+    }
+
+    void refusesBadUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("EDI without --call")
+            << QStringList{"--locator", "JN61FW"} << "--call is required for edi";
+        QTest::newRow("EDI without --locator")
+            << QStringList{"--call", "Q9XYZ"} << "--locator is required for edi";
+        QTest::newRow("Cabrillo without --call")
+            << QStringList{"-f", "cabrillo"} << "--call is required for cabrillo";
+        QTest::newRow("four-character own locator")
+            << QStringList{"--call", "Q9XYZ", "--locator", "JN61"}
+            << "--locator \"JN61\" is not a 6-character locator";
+        QTest::newRow("unknown format") << QStringList{"--format", "csv"}
+                                        << "unknown format \"csv\": use edi, cabrillo or adif";
+        QTest::newRow("unknown mode") << QStringList{"-f", "adif", "--mode", "RTTY"}
+                                      << "unknown mode \"RTTY\": use SSB, CW or FM";
+        QTest::newRow("unknown band")
+            << QStringList{"-f", "adif", "--band", "145"} << "unknown band \"145\"";
+        QTest::newRow("unknown option") << QStringList{"--colour"} << "Unknown option 'colour'.";
+        QTest::newRow("option without value")
+            << QStringList{"-f", "adif", "--call"} << "Missing value after '--call'.";
+        QTest::newRow("-o and --per-band")
+            << QStringList{"-f", "adif", "-o", "a.adi", "--per-band", "dir"}
+            << "-o and --per-band cannot be given together";
+        QTest::newRow("two log files")
+            << QStringList{"-f", "adif", "a.txt", "b.txt"} << "one log file at most";
+    }
+
+    void refusesBadUsage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, why);
+        const CommandLine line = readCommandLine(QStringList{"vandrel-export"} + arguments);
+        QCOMPARE(line.action, CommandLine::UsageError);
+        QCOMPARE(line.text, why);
+    }
+
+    void defaultsOfTheCommandLine()
+    {
+        const CommandLine line =
+            readCommandLine({"vandrel-export", "--call", "Q9XYZ", "--locator", "jn61fw"});
+        QCOMPARE(line.action, CommandLine::Export);
+        QCOMPARE(line.options.format, ExportFormat::Edi);
+        QCOMPARE(line.options.logFile, u"vandrel.txt");
+        QCOMPARE(line.options.station.mode, ExportMode::Ssb);
+        QCOMPARE(line.options.station.locator, u"JN61FW");
+        QCOMPARE(line.options.dateFormat, QLocale().dateFormat(QLocale::ShortFormat));
+        QCOMPARE(readCommandLine({"vandrel-export", "--version"}).text,
+                 u"vandrel-export " VANDREL_VERSION "\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExportFormats)
+#include "tst_export_formats.moc"

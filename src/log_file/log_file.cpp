@@ -11,7 +11,6 @@
 namespace {
 
 const QString messageTitle = QStringLiteral("Morvit Vandrel");
-const QString logFileName = QStringLiteral("vandrel.txt");
 constexpr QByteArrayView crLf = "\r\n";
 
 // The path as the operator knows it, with the platform's own separator.
@@ -81,6 +80,7 @@ void SaveLog(const ContactForm &form, const WindowServices &services)
         return;
     }
     const QString path = logFilePath(services.programDirectory);
+    services.programDirectory.prepareForWriting();
     if (const auto failure = replaceLogFile(services.files, path, logText)) {
         services.messages.msgBox(
             QStringLiteral("Impossible to save the log in %1:\n%2\nThe file is as it was before; "

@@ -6,7 +6,7 @@ struct ContactForm;
 struct WindowServices;
 class ProgramDirectory;
 
-// The log file: vandrel.txt in the program's directory.
+// The log file: vandrel.txt in the directory the log lives in.
 QString logFilePath(const ProgramDirectory &directory);
 
 // What "Save" does: writes the log text and one CR LF to the log file as UTF-8 and says where.

@@ -1,6 +1,5 @@
-# Installs the program with its icon and a desktop entry that launches it.
-# The log file is kept next to the program, so install into a prefix the operator can write to,
-# for example: cmake --install build --prefix ~/vandrel
+# Installs the program with its icon and a desktop entry that launches it. Installed in a bin
+# directory, the program keeps its log in the user's data directory (~/.local/share/vandrel).
 include(GNUInstallDirs)
 
 install(TARGETS vandrel vandrel-export RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -3,14 +3,17 @@
 #   install-deps.sh build   compiler, CMake, Ninja, Qt 6 Widgets, Hamlib (distances of the
 #                           export tool) and help2man (its manual page)
 #   install-deps.sh run     build, plus a virtual X display for machines without a screen
-#   install-deps.sh test    run, plus what the tests use
+#   install-deps.sh test    run, plus what the tests use (the package test among them)
+#   install-deps.sh package build, plus what builds and checks the Debian package
 #   install-deps.sh accessibility   run, plus the accessibility bus and its Python client
 #   install-deps.sh fuzz    build, plus clang with libFuzzer for scripts/fuzz.sh
 set -euo pipefail
 
 build=(g++ cmake ninja-build qt6-base-dev libgl-dev pkg-config libhamlib-dev help2man)
 run=("${build[@]}" xvfb xdotool imagemagick)
-test=("${run[@]}" faketime desktop-file-utils)
+packaging=(dpkg-dev fakeroot file lintian appstream desktop-file-utils help2man)
+package=("${build[@]}" "${packaging[@]}")
+test=("${run[@]}" "${packaging[@]}" faketime)
 accessibility=("${run[@]}" at-spi2-core python3-pyatspi dbus)
 fuzz=("${build[@]}" clang libclang-rt-14-dev)
 
@@ -18,10 +21,11 @@ case "${1:-build}" in
 build) wanted=("${build[@]}") ;;
 run) wanted=("${run[@]}") ;;
 test) wanted=("${test[@]}") ;;
+package) wanted=("${package[@]}") ;;
 accessibility) wanted=("${accessibility[@]}") ;;
 fuzz) wanted=("${fuzz[@]}") ;;
 *)
-    echo "usage: $0 build|run|test|accessibility|fuzz" >&2
+    echo "usage: $0 build|run|test|package|accessibility|fuzz" >&2
     exit 2
     ;;
 esac

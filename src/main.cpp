@@ -8,12 +8,14 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vandrel"));
+    // The names give the user's data directory for the log: ~/.local/share/vandrel.
+    QApplication::setApplicationName(QStringLiteral("vandrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANDREL_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vandrel"));
 
     SystemClock clock;
     QtMessageService messages;
-    ApplicationDirectory directory;
+    LogDirectory directory = LogDirectory::forThisProgram();
     DiskFileService files;
     Form15 form({clock, messages, directory, files});
     form.Form_Load();

@@ -7,7 +7,6 @@
 
 namespace {
 
-const QString logFileName = QStringLiteral("vandrel.txt");
 constexpr QByteArrayView crLf = "\r\n";
 
 } // namespace
@@ -23,6 +22,7 @@ SaveResult SaveLog(const ContactForm &form, const WindowServices &services)
     const QString path = logFilePath(services.programDirectory);
     if (logText.isEmpty())
         return {SaveResult::EmptyLog, path};
+    services.programDirectory.prepareForWriting();
     // One encoded copy of the log, however long; the last line end is written after it rather
     // than appended to a copy of the text.
     const QByteArray bytes = logText.toUtf8();

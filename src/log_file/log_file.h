@@ -8,7 +8,7 @@ struct ContactForm;
 struct WindowServices;
 class ProgramDirectory;
 
-// The log file: vandrel.txt in the program's directory.
+// The log file: vandrel.txt in the directory the log lives in.
 QString logFilePath(const ProgramDirectory &directory);
 
 // What "Save" did.

@@ -1,8 +1,46 @@
 #include "program_directory.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
-QString ApplicationDirectory::path() const
+namespace {
+
+// A program installed with the system's layout, whose directory is shared with other programs
+// and belongs to the system even when the user (root, or anyone in an unpacked tree) can write it.
+bool isInstalled(const QString &programDirectory)
 {
-    return QCoreApplication::applicationDirPath();
+    return QFileInfo(programDirectory).fileName() == QStringLiteral("bin");
+}
+
+bool keepsLogBeside(const QString &programDirectory, bool programDirectoryWritable)
+{
+    if (!programDirectoryWritable)
+        return false;
+    return !isInstalled(programDirectory) ||
+           QFileInfo::exists(programDirectory + u'/' + logFileName);
+}
+
+} // namespace
+
+LogDirectory::LogDirectory(const QString &programDirectory, bool programDirectoryWritable,
+                           const QString &dataDirectory)
+    : inDataDirectory_(!keepsLogBeside(programDirectory, programDirectoryWritable))
+{
+    path_ = QDir::cleanPath(inDataDirectory_ ? dataDirectory : programDirectory);
+}
+
+LogDirectory LogDirectory::forThisProgram()
+{
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    return LogDirectory(programDirectory, QFileInfo(programDirectory).isWritable(),
+                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+void LogDirectory::prepareForWriting() const
+{
+    // The data directory is made on the first save, never just because the program started.
+    if (inDataDirectory_)
+        QDir().mkpath(path_);
 }

@@ -2,17 +2,38 @@
 
 #include <QString>
 
-// The directory the log file lives in: the program's own directory, a temporary one in tests.
+// The log file's name, in whichever directory it lives.
+inline const QString logFileName = QStringLiteral("vandrel.txt");
+
+// The directory the log file lives in: the program's own directory or the user's data directory
+// in the program, a temporary one in tests.
 class ProgramDirectory
 {
 public:
     virtual ~ProgramDirectory() = default;
     // The directory path without a trailing separator.
     virtual QString path() const = 0;
+    // Makes the directory before the log is first written there, when it is the program's to
+    // make. A directory that went missing is not made again: saving then fails and says so.
+    virtual void prepareForWriting() const {}
 };
 
-class ApplicationDirectory : public ProgramDirectory
+// Where this program keeps its log. Beside the program when the operator keeps it in a folder
+// of their own they can write to, as the program always did. Installed programs (in a "bin"
+// directory, such as /usr/bin) and programs in a directory the user cannot write keep it in the
+// user's data directory instead, unless a log is already kept beside them and can be written.
+class LogDirectory : public ProgramDirectory
 {
 public:
-    QString path() const override;
+    LogDirectory(const QString &programDirectory, bool programDirectoryWritable,
+                 const QString &dataDirectory);
+    // For the running program: its own directory and the user's application data directory.
+    static LogDirectory forThisProgram();
+
+    QString path() const override { return path_; }
+    void prepareForWriting() const override;
+
+private:
+    QString path_;
+    bool inDataDirectory_;
 };

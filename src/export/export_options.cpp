@@ -2,6 +2,7 @@
 
 #include "contact_record.h"
 #include "locator.h"
+#include "version.h"
 
 #include <QCommandLineParser>
 

@@ -1,6 +1,7 @@
 // vandrel-export: a Vandrel log file as EDI, Cabrillo or ADIF for the contest robot.
 #include "export_options.h"
 #include "export_run.h"
+#include "version.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,6 +7,11 @@
 
 namespace {
 
+QString lastSentNumberMessage()
+{
+    return QStringLiteral("Last sent number %1 reached").arg(lastSentNumber);
+}
+
 // The local clock is taken to run one hour ahead of UTC with "gmt+1" ticked, two without.
 int utcOffsetHours(const ContactForm &form)
 {
@@ -18,17 +23,25 @@ QString twoDigits(int number)
     return QString::number(number).rightJustified(2, u'0');
 }
 
-// The refusal message for a contact that cannot be added, or an empty text when it can.
-QString refusal(const ContactForm &form)
+// Why a contact cannot be added, and the box the operator has to go back to.
+struct Refusal
+{
+    QString message; // empty: the contact can be added
+    TextBox *box = nullptr;
+};
+
+Refusal refusal(ContactForm &form)
 {
     if (form.Text2.foreColor() == vbRed)
-        return QStringLiteral("Duplicate!");
+        return {QStringLiteral("Duplicate!"), &form.Text2};
     if (form.Text2.text().isEmpty())
-        return QStringLiteral("Insert CallSign");
+        return {QStringLiteral("Insert CallSign"), &form.Text2};
     if (form.Text3.text().isEmpty())
-        return QStringLiteral("Insert Progressive Number");
+        return {QStringLiteral("Insert Progressive Number"), &form.Text3};
     if (form.Check3.value() == 0 && form.Text4.text().isEmpty())
-        return QStringLiteral("Insert Locator");
+        return {QStringLiteral("Insert Locator"), &form.Text4};
+    if (sentNumbersUsedUp(form.Text1.text(), form.Frame1))
+        return {lastSentNumberMessage()};
     return {};
 }
 
@@ -55,8 +68,15 @@ void UtcTimeStamp(ContactForm &form, const Clock &clock)
 
 void AddContact(ContactForm &form, const WindowServices &services)
 {
-    if (const QString message = refusal(form); !message.isEmpty()) {
-        services.messages.msgBox(message, vbOKOnly);
+    if (const Refusal refused = refusal(form); !refused.message.isEmpty()) {
+        services.messages.msgBox(refused.message, vbOKOnly);
+        if (refused.box) {
+            // Back to the box the message names, its text selected: a duplicate call is
+            // replaced by typing the next one.
+            refused.box->setFocus();
+            refused.box->setSelStart(0);
+            refused.box->setSelLength(int(refused.box->text().size()));
+        }
         return;
     }
 
@@ -77,4 +97,6 @@ void AddContact(ContactForm &form, const WindowServices &services)
     form.Text4.setText({});
     AdvanceSentNumber(form.Frame1, form.NextNumber);
     form.Text2.setFocus();
+    if (sentNumbersUsedUp(form.Text1.text(), form.Frame1))
+        services.messages.msgBox(lastSentNumberMessage(), vbOKOnly);
 }

@@ -12,8 +12,8 @@ class MessageService
 {
 public:
     virtual ~MessageService() = default;
-    // Shows `prompt` with a style made of vbOKOnly/vbYesNo and an icon, under `title`, and
-    // returns the answer (vbOK, vbYes or vbNo).
+    // Shows `prompt` with a style made of vbOKOnly/vbYesNo, an icon and the default button,
+    // under `title`, and returns the answer (vbOK, vbYes or vbNo).
     virtual int show(const QString &prompt, int style, const QString &title) = 0;
 
     // A message box as the program's procedures call it: without a title, the application's.

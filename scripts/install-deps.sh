@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, when they are missing.
 #   install-deps.sh build   compiler, CMake, Ninja, Qt 6 Widgets
-#   install-deps.sh run     build, plus a virtual X display for machines without a screen
+#   install-deps.sh run     build, plus the narrow font the window is laid out for and a virtual
+#                           X display for machines without a screen
 #   install-deps.sh test    run, plus what the tests use
 #   install-deps.sh accessibility   run, plus the accessibility bus and its Python client
 #   install-deps.sh fuzz    build, plus clang with libFuzzer for scripts/fuzz.sh
 set -euo pipefail
 
 build=(g++ cmake ninja-build qt6-base-dev libgl-dev)
-run=("${build[@]}" xvfb xdotool imagemagick)
+run=("${build[@]}" fonts-liberation xvfb xdotool imagemagick)
 test=("${run[@]}" faketime desktop-file-utils)
 accessibility=("${run[@]}" at-spi2-core python3-pyatspi dbus)
 fuzz=("${build[@]}" clang libclang-rt-14-dev)

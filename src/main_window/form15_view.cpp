@@ -111,9 +111,11 @@ QWidget *Form15View::createWidget(Control &control)
         bindControl(control, widget);
     }
     widget->setGeometry(twipsToPixels(control.geometry()));
-    // Given to each control rather than inherited: a style sheet (the frame's) stops a font
-    // from reaching the widgets inside it.
+    // Given to each control and its parts (the band box's edit and list) rather than inherited: a
+    // style sheet (the frame's) stops a font from reaching the widgets inside it.
     widget->setFont(font());
+    for (QWidget *part : widget->findChildren<QWidget *>())
+        part->setFont(font());
     return widget;
 }
 

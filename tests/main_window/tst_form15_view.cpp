@@ -150,6 +150,8 @@ private slots:
 
         const QList<QWidget *> all = w.view.findChildren<QWidget *>();
         for (QWidget *widget : all) {
+            // The band box's text too is drawn in the face the layout was made for.
+            QVERIFY2(widget->font() == w.view.font(), widget->metaObject()->className());
             if (!widget->isVisible() || widget->objectName().isEmpty() ||
                 !(qobject_cast<QLabel *>(widget) || qobject_cast<QGroupBox *>(widget) ||
                   qobject_cast<QAbstractButton *>(widget)))

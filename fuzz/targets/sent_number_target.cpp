@@ -9,23 +9,31 @@ namespace {
 
 const QString captionBefore = QStringLiteral("517");
 
+// "001" to "999", then "1000" to "9999".
 bool isSentNumber(QStringView caption)
 {
-    return caption.size() == 3 && std::all_of(caption.begin(), caption.end(), isAsciiDigit) &&
-           caption != u"000";
+    if (!std::all_of(caption.begin(), caption.end(), isAsciiDigit))
+        return false;
+    return (caption.size() == 3 && caption != u"000") ||
+           (caption.size() == 4 && caption[0] != u'0');
 }
 
-// The number a well-formed last line carries: the line feed ending the line before it, then
-// three digits, then "-+-". -1 when the text does not end its log that way.
+// The number a well-formed last contact line carries: the line holding the last "-+-" starts
+// with three or four digits and then "-+-", whatever its fields hold. -1 when the text does not
+// end its log that way.
 int lastLineNumber(QStringView text)
 {
     const qsizetype separator = text.lastIndexOf(u"-+-");
-    if (separator < 4)
+    if (separator < 0)
         return -1;
-    const QStringView before = text.sliced(separator - 4, 4);
-    if (before[0] != u'\n' || !std::all_of(before.begin() + 1, before.end(), isAsciiDigit))
+    qsizetype start = separator;
+    while (start > 0 && text[start - 1] != u'\n' && text[start - 1] != u'\r')
+        --start;
+    const QStringView line = text.sliced(start);
+    const qsizetype first = line.indexOf(u"-+-");
+    if (first < 3 || first > 4 || !std::all_of(line.begin(), line.begin() + first, isAsciiDigit))
         return -1;
-    return before.sliced(1).toInt();
+    return line.first(first).toInt();
 }
 
 } // namespace
@@ -39,11 +47,11 @@ QString fuzzRestoreSentNumber(QByteArrayView input)
 
     const QString &caption = Frame1.caption();
     if (!isSentNumber(caption))
-        return QStringLiteral("sent number \"%1\" is not 001 to 999").arg(caption);
+        return QStringLiteral("sent number \"%1\" is not 001 to 9999").arg(caption);
     if (!logText.contains(u"-+-") && caption != captionBefore)
         return QStringLiteral("a log without contact lines changed the sent number");
     if (const int last = lastLineNumber(logText); last >= 0) {
-        const QString expected = QString::number(std::min(last + 1, 999)).rightJustified(3, u'0');
+        const QString expected = QString::number(std::min(last + 1, 9999)).rightJustified(3, u'0');
         if (caption != expected)
             return QStringLiteral("last line %1 gave %2").arg(last).arg(caption);
     }

@@ -11,6 +11,9 @@ enum class ContactRefusal
     MissingCall,
     MissingNumber,
     MissingLocator, // only asked for while the locator box is shown
+    // The last sent number has been given: no further contact can be numbered. Also returned
+    // by the add that gave it, after the contact was logged.
+    SentNumbersUsedUp,
 };
 
 // Stamps the contact about to be added: DateText, HourText, MinuteText and TimeText, from one
@@ -19,5 +22,6 @@ void UtcTimeStamp(ContactForm &form, const Clock &clock);
 
 // What "Add" does: refuses a duplicate or an incomplete contact, changing nothing, and says
 // why; otherwise appends the contact line to the log, empties the entry boxes, advances the
-// sent number and puts the focus back into the call box.
+// sent number and puts the focus back into the call box. The form says why and takes the
+// operator back to the box a refusal names.
 ContactRefusal AddContact(ContactForm &form, const Clock &clock);

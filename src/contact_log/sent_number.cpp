@@ -6,10 +6,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
+
 constexpr int firstSentNumber = 1;
-constexpr int lastSentNumber = 999;
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The digits a line starts with, when they are all that stands before its first "-+-"; an
+// empty view for a line that does not start with a number.
+QStringView leadingNumber(QStringView line)
+{
+    const qsizetype separator = line.indexOf(sentNumberSeparator);
+    const QStringView number = line.first(std::max<qsizetype>(separator, 0));
+    if (number.isEmpty() || !std::all_of(number.begin(), number.end(), isAsciiDigit))
+        return {};
+    return number;
+}
+
 } // namespace
 
 void FormatSentNumber(Frame &Frame1, QStringView number)
@@ -22,6 +40,7 @@ void FormatSentNumber(Frame &Frame1, QStringView number)
         Frame1.setCaption(QLatin1Char('0') + number.toString());
         break;
     case 3:
+    case 4:
         Frame1.setCaption(number.toString());
         break;
     default:
@@ -38,17 +57,36 @@ void AdvanceSentNumber(Frame &Frame1, QString &NextNumber)
     }
 }
 
-void RestoreSentNumber(QStringView logText, Frame &Frame1)
+std::optional<double> lastSentNumberIn(QStringView logText)
 {
     const int p = findTextBackward(logText, sentNumberSeparator);
     if (p == 0)
-        return;
+        return std::nullopt;
+    // A field typed with "-+-" in it must not be taken for the number: the line's own start is.
+    qsizetype lineStart = p - 1;
+    while (lineStart > 0 && !isLineBreak(logText[lineStart - 1]))
+        --lineStart;
+    if (const QStringView number = leadingNumber(logText.sliced(lineStart)); !number.isEmpty())
+        return std::min(number.toDouble(), double(std::numeric_limits<int>::max()));
     // Normally the line feed ending the previous line and the three digits of the last line;
     // when the last "-+-" stands in the first line, whatever comes before it.
     const QStringView before = p > 4 ? logText.mid(p - 5, 4) : logText.left(p - 1);
-    const double value = std::trunc(numericValue(before)) + 1;
+    return std::trunc(numericValue(before));
+}
+
+void RestoreSentNumber(QStringView logText, Frame &Frame1)
+{
+    const std::optional<double> last = lastSentNumberIn(logText);
+    if (!last)
+        return;
     // An unreadable number, a negative one or one past the last would not be a serial the
     // operator can send; keep it within the range a contest allows.
-    const double next = std::clamp(value, double(firstSentNumber), double(lastSentNumber));
+    const double next = std::clamp(*last + 1, double(firstSentNumber), double(lastSentNumber));
     FormatSentNumber(Frame1, QString::number(int(next)));
+}
+
+bool sentNumbersUsedUp(QStringView logText, const Frame &Frame1)
+{
+    return Frame1.caption().toInt() >= lastSentNumber &&
+           lastSentNumberIn(logText).value_or(0) >= lastSentNumber;
 }

@@ -1,5 +1,7 @@
 #include "combo_box.h"
 
+#include "entry_text.h"
+
 void ComboBox::addItem(const QString &item)
 {
     items_.append(item);
@@ -8,8 +10,10 @@ void ComboBox::addItem(const QString &item)
 
 void ComboBox::setText(const QString &text)
 {
-    if (text == text_)
+    // The band goes into the contact line as typed: nothing invisible may come with it.
+    const QString kept = withoutInvisibleCharacters(text);
+    if (kept == text_)
         return;
-    text_ = text;
-    emit textChanged(text);
+    text_ = kept;
+    emit textChanged(text_);
 }

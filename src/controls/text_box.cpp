@@ -1,5 +1,7 @@
 #include "text_box.h"
 
+#include "entry_text.h"
+
 #include <algorithm>
 
 TextBox::TextBox(const QString &name, QObject *parent) : Control(name, parent) {}
@@ -21,7 +23,7 @@ void TextBox::setText(const QString &text)
 {
     if (text == text_)
         return;
-    const QString kept = multiLine_ ? text : firstLine(text);
+    const QString kept = multiLine_ ? text : withoutInvisibleCharacters(firstLine(text));
     if (kept == text_) {
         // What was dropped is not in the box; the view must still show the box as it is.
         emit textReplaced();
@@ -30,6 +32,7 @@ void TextBox::setText(const QString &text)
     text_ = kept;
     ++rewriteCount_;
     selStart_ = std::min(selStart_, int(text_.size()));
+    selLength_ = 0;
     emit textReplaced();
     emit Change();
 }
@@ -50,7 +53,14 @@ void TextBox::appendText(QStringView tail)
 void TextBox::setSelStart(int position)
 {
     selStart_ = std::clamp(position, 0, int(text_.size()));
+    selLength_ = 0;
     emit selStartChanged(selStart_);
+}
+
+void TextBox::setSelLength(int length)
+{
+    selLength_ = std::clamp(length, 0, int(text_.size()) - selStart_);
+    emit selectionChanged(selStart_, selLength_);
 }
 
 void TextBox::setForeColor(OleColor color)

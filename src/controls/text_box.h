@@ -16,7 +16,8 @@ public:
     explicit TextBox(const QString &name, QObject *parent = nullptr);
 
     const QString &text() const { return text_; }
-    // A single-line box keeps the text up to its first line break.
+    // A single-line box keeps the text up to its first line break, without invisible
+    // characters (see entry_text.h).
     void setText(const QString &text);
     // The same as setText(text() + tail), without copying the text: the log only ever grows at
     // its end, and a big log must not be copied for every contact.
@@ -29,6 +30,10 @@ public:
     // Caret at that 0-based offset, clamped to the text; the length of the text puts it at the
     // end and brings the end into view.
     void setSelStart(int position);
+    // How many characters from SelStart on are selected; setting SelStart selects none.
+    int selLength() const { return selLength_; }
+    // Selects that many characters from SelStart on, clamped to the text.
+    void setSelLength(int length);
 
     OleColor foreColor() const { return foreColor_; }
     void setForeColor(OleColor color);
@@ -48,12 +53,14 @@ signals:
     void textReplaced();
     void textAppended(QStringView tail);
     void selStartChanged(int position);
+    void selectionChanged(int start, int length);
     void foreColorChanged(OleColor color);
 
 private:
     QString text_;
     quint64 rewriteCount_ = 0;
     int selStart_ = 0;
+    int selLength_ = 0;
     OleColor foreColor_ = vbWindowText;
     bool multiLine_ = false;
 };

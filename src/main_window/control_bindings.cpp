@@ -55,6 +55,25 @@ private:
     TextBox &box_;
 };
 
+// Lets the mouse wheel turn a box only while it has the keyboard focus: a wheel turned to
+// scroll, with the pointer merely passing over the band box, must not change the band.
+class WheelOnlyWithFocus : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Wheel && !static_cast<QWidget *>(watched)->hasFocus()) {
+            // Ignored, so that it goes on to the widgets behind the box.
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 void applyForeColor(QWidget *widget, OleColor color, const QPalette &defaultPalette)
 {
     QPalette palette = widget->palette();
@@ -116,6 +135,10 @@ void bindLineEdit(TextBox &box, QLineEdit *edit)
     });
     QObject::connect(&box, &TextBox::textAppended, edit,
                      [&box, edit] { edit->setText(box.text()); });
+    QObject::connect(&box, &TextBox::selectionChanged, edit, [edit](int start, int length) {
+        // Selected backwards, so the caret stays at SelStart and the control keeps it.
+        edit->setSelection(start + length, -length);
+    });
     QObject::connect(&box, &TextBox::selStartChanged, edit, [edit](int position) {
         // Echoing the operator's own caret back would drop a selection made with Ctrl+A or
         // Shift+arrows, and the next keystroke would no longer replace it.
@@ -141,6 +164,8 @@ void bindComboBox(ComboBox &combo, QComboBox *widget)
     widget->setEditable(true);
     // Enter in the band list must not turn the typed text into a new entry.
     widget->setInsertPolicy(QComboBox::NoInsert);
+    widget->setFocusPolicy(Qt::StrongFocus);
+    widget->installEventFilter(new WheelOnlyWithFocus(widget));
     auto showText = [&combo, widget] {
         const QSignalBlocker blocker(widget);
         widget->setCurrentIndex(int(combo.items().indexOf(combo.text())));
@@ -165,7 +190,12 @@ void bindComboBox(ComboBox &combo, QComboBox *widget)
             showText();
     });
     QObject::connect(widget, &QComboBox::editTextChanged, &combo,
-                     [&combo](const QString &text) { combo.setText(text); });
+                     [&combo, widget, showText](const QString &text) {
+                         combo.setText(text);
+                         // What the control did not keep goes from the widget too.
+                         if (widget->currentText() != combo.text())
+                             showText();
+                     });
 }
 
 void bindCheckBox(CheckBox &check, QCheckBox *widget)

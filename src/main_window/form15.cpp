@@ -89,6 +89,7 @@ void Form15::connectEvents()
     connect(&Text1, &TextBox::Change, this, &Form15::Text1_Change);
     connect(&Text2, &TextBox::Change, this, &Form15::Text2_Change);
     connect(&Text4, &TextBox::Change, this, &Form15::Text4_Change);
+    connect(&Combo1, &ComboBox::textChanged, this, &Form15::Combo1_Change);
     connect(&Text3, &TextBox::KeyDown, this, &Form15::Text3_KeyDown);
     connect(&Text4, &TextBox::KeyDown, this, &Form15::Text4_KeyDown);
     connect(&Check1, &CheckBox::Click, this, &Form15::Check1_Click);
@@ -117,14 +118,38 @@ void Form15::Form_Load()
 
 void Form15::Form_QueryUnload(int &Cancel, int /*UnloadMode*/)
 {
-    // The log is discarded on Yes without a further question, saved or not.
-    if (services_.messages.msgBox(QStringLiteral("Want to exit now?"), vbYesNo) != vbYes)
+    // The log is discarded on Yes without a further question, saved or not; so a stray Enter
+    // answers No.
+    if (services_.messages.msgBox(QStringLiteral("Want to exit now?"),
+                                  vbYesNo + vbDefaultButton2) != vbYes)
         Cancel = 1;
 }
 
 void Form15::Command1_Click()
 {
-    showRefusal(services_.messages, AddContact(*this, services_.clock));
+    const ContactRefusal refusal = AddContact(*this, services_.clock);
+    showRefusal(services_.messages, refusal);
+    // Back to the box the message names, its text selected: a duplicate call is replaced by
+    // typing the next one.
+    TextBox *box = nullptr;
+    switch (refusal) {
+    case ContactRefusal::Duplicate:
+    case ContactRefusal::MissingCall:
+        box = &Text2;
+        break;
+    case ContactRefusal::MissingNumber:
+        box = &Text3;
+        break;
+    case ContactRefusal::MissingLocator:
+        box = &Text4;
+        break;
+    case ContactRefusal::None:
+    case ContactRefusal::SentNumbersUsedUp:
+        return;
+    }
+    box->setFocus();
+    box->setSelStart(0);
+    box->setSelLength(int(box->text().size()));
 }
 
 void Form15::Command2_Click()
@@ -160,6 +185,23 @@ void Form15::Text4_Change()
     Text4.setSelStart(int(Text4.text().size()));
 }
 
+void Form15::Combo1_Change()
+{
+    checkCallAgain();
+}
+
+void Form15::checkCallAgain()
+{
+    // The call's mark depends on the band and on "Multiband" as much as on the call: it is
+    // judged again as if the call had just been typed, keeping the caret and the selection.
+    const int caret = Text2.selStart();
+    const int selected = Text2.selLength();
+    CheckWorkedBefore(*this);
+    Text2.setSelStart(caret);
+    if (selected > 0)
+        Text2.setSelLength(selected);
+}
+
 void Form15::Text3_KeyDown(::KeyCode KeyCode, int /*Shift*/)
 {
     // Enter adds the contact exactly as "Add" does.
@@ -191,6 +233,7 @@ void Form15::Check2_Click()
         Combo1.setText(noBandText.toString());
         Text2.setFocus();
     }
+    checkCallAgain();
 }
 
 void Form15::Check3_Click()

@@ -51,6 +51,7 @@ public:
     void Text1_Change();
     void Text2_Change();
     void Text4_Change();
+    void Combo1_Change();
     void Text3_KeyDown(::KeyCode KeyCode, int Shift);
     void Text4_KeyDown(::KeyCode KeyCode, int Shift);
     void Check1_Click();
@@ -64,6 +65,7 @@ signals:
 private:
     void applyLayout();
     void connectEvents();
+    void checkCallAgain();
 
     WindowServices services_;
     QList<Control *> controls_;

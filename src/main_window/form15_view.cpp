@@ -19,7 +19,23 @@
 
 namespace {
 
-constexpr qreal layoutFontPointSize = 8;
+// The layout was drawn for a narrow 8-point face: in a common sans face "Prog Numb" is cut off
+// and "Multiband" runs under "HF". A metric-narrow face keeps every caption whole at any scale.
+QFont layoutFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
+                      QStringLiteral("DejaVu Sans Condensed")});
+    font.setStretch(QFont::Condensed);
+    font.setPointSizeF(8);
+    return font;
+}
+
+// The frame's title stands on its border line, as the sent number always has.
+const char *const titleOnBorderStyle = "QGroupBox { border: 1px solid palette(mid);"
+                                       " border-radius: 2px; margin-top: 0.5em; }"
+                                       "QGroupBox::title { subcontrol-origin: margin;"
+                                       " left: 6px; padding: 0 2px; }";
 
 QIcon programIcon()
 {
@@ -40,12 +56,7 @@ Form15View::Form15View(Form15 &form, QWidget *parent) : QWidget(parent), form_(f
     // No procedure reacts to a change of size: the controls keep their places, so the window
     // keeps its size too.
     setFixedSize(twipsToPixels(Form15::clientWidthTwips), twipsToPixels(Form15::clientHeightTwips));
-    // The layout was drawn for an 8-point font; the platform's font family stays, but a larger
-    // default size would cut off captions such as "Prog Numb".
-    if (QFont small = font(); small.pointSizeF() > layoutFontPointSize) {
-        small.setPointSizeF(layoutFontPointSize);
-        setFont(small);
-    }
+    setFont(layoutFont());
 
     for (Control *control : form.controls())
         widgets_.insert(control, createWidget(*control));
@@ -93,12 +104,18 @@ QWidget *Form15View::createWidget(Control &control)
         widget = push;
     } else if (qobject_cast<Frame *>(&control)) {
         widget = new QGroupBox(parent);
+        widget->setStyleSheet(QString::fromLatin1(titleOnBorderStyle));
         bindControl(control, widget);
     } else {
         widget = new QLabel(parent);
         bindControl(control, widget);
     }
     widget->setGeometry(twipsToPixels(control.geometry()));
+    // Given to each control and its parts (the band box's edit and list) rather than inherited: a
+    // style sheet (the frame's) stops a font from reaching the widgets inside it.
+    widget->setFont(font());
+    for (QWidget *part : widget->findChildren<QWidget *>())
+        part->setFont(font());
     return widget;
 }
 

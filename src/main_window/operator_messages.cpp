@@ -1,5 +1,7 @@
 #include "operator_messages.h"
 
+#include "sent_number.h"
+
 #include <QDir>
 
 namespace {
@@ -38,6 +40,9 @@ void showRefusal(MessageService &messages, ContactRefusal refusal)
         break;
     case ContactRefusal::MissingLocator:
         prompt = QStringLiteral("Insert Locator");
+        break;
+    case ContactRefusal::SentNumbersUsedUp:
+        prompt = QStringLiteral("Last sent number %1 reached").arg(lastSentNumber);
         break;
     }
     messages.msgBox(prompt, vbOKOnly);

@@ -27,7 +27,10 @@ MsgBoxResult QtMessageService::show(const QString &prompt, MsgBoxStyle style, co
     const bool yesNo = buttonsOf(style) == vbYesNo;
     QMessageBox box(iconFor(style), title, prompt,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
-    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    const bool secondIsDefault = yesNo && defaultButtonOf(style) == vbDefaultButton2;
+    box.setDefaultButton(!yesNo            ? QMessageBox::Ok
+                         : secondIsDefault ? QMessageBox::No
+                                           : QMessageBox::Yes);
     // A screen reader announces the box by its title and reads the prompt with it.
     box.setAccessibleName(title);
     box.setAccessibleDescription(prompt);

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 // The clock and the calendar text of the locale; a fixed clock stands in for it in tests.
@@ -18,6 +19,11 @@ public:
 class SystemClock : public Clock
 {
 public:
+    explicit SystemClock(const QLocale &locale = QLocale::system()) : locale_(locale) {}
     QDateTime now() const override;
+    // The locale's short date text, without invisible direction marks.
     QString shortDateText(QDate date) const override;
+
+private:
+    QLocale locale_;
 };

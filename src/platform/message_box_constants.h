@@ -1,7 +1,7 @@
 #pragma once
 
-// Message-box styles: buttons in the low bits, icon in the next ones; a style is one of each,
-// added up (vbYesNo + vbQuestion).
+// Message-box styles: buttons in the low bits, icon in the next ones, then the default button;
+// a style is one of each, added up (vbYesNo + vbQuestion + vbDefaultButton2).
 enum class MsgBoxStyle : int
 {
     vbOKOnly = 0,
@@ -10,6 +10,9 @@ enum class MsgBoxStyle : int
     vbQuestion = 32,
     vbExclamation = 48,
     vbInformation = 64,
+    // Which button Enter presses: the first unless a style asks for the second.
+    vbDefaultButton1 = 0,
+    vbDefaultButton2 = 256,
 };
 using enum MsgBoxStyle;
 
@@ -26,6 +29,10 @@ constexpr MsgBoxStyle buttonsOf(MsgBoxStyle style)
 constexpr MsgBoxStyle iconOf(MsgBoxStyle style)
 {
     return MsgBoxStyle(int(style) & 0x70);
+}
+constexpr MsgBoxStyle defaultButtonOf(MsgBoxStyle style)
+{
+    return MsgBoxStyle(int(style) & 0x300);
 }
 
 // Message-box answers.

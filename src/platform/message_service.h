@@ -12,7 +12,8 @@ class MessageService
 {
 public:
     virtual ~MessageService() = default;
-    // Shows `prompt` with a style made of vbOKOnly/vbYesNo and an icon, under `title`, and
+    // Shows `prompt` with a style made of vbOKOnly/vbYesNo, an icon and the default
+    // button, under `title`, and
     // returns the answer (vbOK, vbYes or vbNo).
     virtual MsgBoxResult show(const QString &prompt, MsgBoxStyle style, const QString &title) = 0;
 

@@ -11,7 +11,7 @@ class TestSentNumber : public QObject
     Q_OBJECT
 
 private slots:
-    void formatPadsToThreeDigits()
+    void formatPadsToThreeDigitsAndShowsFour()
     {
         Frame frame(QStringLiteral("Frame1"));
         FormatSentNumber(frame, u"7");
@@ -20,13 +20,15 @@ private slots:
         QCOMPARE(frame.caption(), QStringLiteral("042"));
         FormatSentNumber(frame, u"999");
         QCOMPARE(frame.caption(), QStringLiteral("999"));
-        FormatSentNumber(frame, u"1000"); // any other length leaves it
-        QCOMPARE(frame.caption(), QStringLiteral("999"));
+        FormatSentNumber(frame, u"1000");
+        QCOMPARE(frame.caption(), QStringLiteral("1000"));
+        FormatSentNumber(frame, u"10000"); // any other length leaves it
+        QCOMPARE(frame.caption(), QStringLiteral("1000"));
         FormatSentNumber(frame, u"");
-        QCOMPARE(frame.caption(), QStringLiteral("999"));
+        QCOMPARE(frame.caption(), QStringLiteral("1000"));
     }
 
-    void advanceMovesOnAndStopsAt999_data()
+    void advanceMovesOnAndStopsAt9999_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
@@ -40,14 +42,17 @@ private slots:
         QTest::newRow("099") << "099"
                              << "100"
                              << "100";
-        QTest::newRow("998") << "998"
-                             << "999"
-                             << "999";
-        QTest::newRow("999 stays") << "999"
-                                   << "999"
-                                   << "";
+        QTest::newRow("999") << "999"
+                             << "1000"
+                             << "1000";
+        QTest::newRow("1000") << "1000"
+                              << "1001"
+                              << "1001";
+        QTest::newRow("9999 stays") << "9999"
+                                    << "9999"
+                                    << "";
     }
-    void advanceMovesOnAndStopsAt999()
+    void advanceMovesOnAndStopsAt9999()
     {
         QFETCH(QString, before);
         QFETCH(QString, after);
@@ -60,17 +65,6 @@ private slots:
         QCOMPARE(NextNumber, nextNumber);
     }
 
-    void advancingAThousandTimesEndsAt999()
-    {
-        Frame frame(QStringLiteral("Frame1"));
-        frame.setCaption(QStringLiteral("001"));
-        QString NextNumber;
-        for (int i = 0; i < 1000; ++i)
-            AdvanceSentNumber(frame, NextNumber);
-        QCOMPARE(frame.caption(), QStringLiteral("999"));
-        QCOMPARE(NextNumber, QStringLiteral("999"));
-    }
-
     void restoreFollowsTheLastLine_data()
     {
         QTest::addColumn<QString>("log");
@@ -80,9 +74,30 @@ private slots:
         QTest::newRow("041 gives 042")
             << first + u"041-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "042";
-        QTest::newRow("last line 999 gives 999, not an older number")
-            << first + u"999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
-            << "999";
+        QTest::newRow("999 gives 1000")
+            << first + u"999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s
+            << "005"
+            << "1000";
+        QTest::newRow("1000 gives 1001")
+            << first + u"1000-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s
+            << "005"
+            << "1001";
+        QTest::newRow("9999 stays the last")
+            << first + u"9999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s
+            << "005"
+            << "9999";
+        QTest::newRow("separators typed into the fields")
+            << first + u"041-+-16/07/2016---1346---Q2-+-XY---59---0-+-07---JN-+-81AA\r\n"_s
+            << "005"
+            << "042";
+        QTest::newRow("a number the last line does not start with")
+            << first + u"x\r\n012-+-16/07/2016---1346---Q2-+-XY---59---007---JN81AA\r\n"_s
+            << "005"
+            << "013";
+        QTest::newRow("a line without a number reads before its last separator")
+            << first + u"ab-+-16/07/2016---1346---Q2XY---59---007---JN 012-+-\r\n"_s
+            << "005"
+            << "013";
         QTest::newRow("only contact in the first line") << first << "005"
                                                         << "002";
         QTest::newRow("first line numbered 41") << "41-+-x\r\n"
@@ -97,15 +112,19 @@ private slots:
         QTest::newRow("-+- at the very start") << "-+-abc"
                                                << "005"
                                                << "001";
-        QTest::newRow("carriage return in front reads 0") << "x\r012-+-a"
-                                                          << "005"
-                                                          << "001";
+        QTest::newRow("a lone carriage return ends a line too") << "x\r012-+-a"
+                                                                << "005"
+                                                                << "013";
+        QTest::newRow("carriage return in front of a line without a number reads 0")
+            << "x\r12a-+-a"
+            << "005"
+            << "001";
         QTest::newRow("negative number stays in range") << "ab\n-50-+-"
                                                         << "005"
                                                         << "001";
         QTest::newRow("overflowing digits stay in range") << "99999999999999999999-+-"
                                                           << "005"
-                                                          << "999";
+                                                          << "9999";
         QTest::newRow("fraction is cut") << "ab\n1.5-+-"
                                          << "005"
                                          << "002";
@@ -127,6 +146,31 @@ private slots:
         const QString log = QStringLiteral("x\r\n500-+-a\r\n010-+-b\r\n");
         RestoreSentNumber(log, frame);
         QCOMPARE(frame.caption(), QStringLiteral("011"));
+    }
+
+    void numbersAreUsedUpOnceTheLastIsLogged_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("usedUp");
+        const QString line9999 =
+            QStringLiteral("9999-+-16/07/2016---1345---Q1ABC---59---1---JN\r\n");
+        QTest::newRow("9999 logged, 9999 shown") << line9999 << "9999" << true;
+        QTest::newRow("9998 logged, 9999 shown")
+            << QStringLiteral("9998-+-16/07/2016---1345---Q1ABC---59---1---JN\r\n") << "9999"
+            << false;
+        QTest::newRow("9999 logged, another number shown") << line9999 << "042" << false;
+        QTest::newRow("nothing logged") << ""
+                                        << "9999" << false;
+    }
+    void numbersAreUsedUpOnceTheLastIsLogged()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, caption);
+        QFETCH(bool, usedUp);
+        Frame frame(QStringLiteral("Frame1"));
+        frame.setCaption(caption);
+        QCOMPARE(sentNumbersUsedUp(log, frame), usedUp);
     }
 };
 

@@ -1,7 +1,9 @@
+#include "clock.h"
 #include "contact_entry.h"
 #include "contact_form.h"
 #include "fake_services.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 class TestTimeStamp : public QObject
@@ -84,6 +86,29 @@ private slots:
         UtcTimeStamp(form, clock);
         QCOMPARE(form.TimeText, timeText);
         QCOMPARE(form.DateText, dateText);
+    }
+
+    // Some locales write direction marks into their short dates; in a contact line they would
+    // reorder the fields around the date wherever the line is shown.
+    void systemDateTextCarriesNoDirectionMarks_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("marked"); // whether the locale's own text has marks
+        QTest::newRow("Arabic, Egypt") << "ar_EG" << true;
+        QTest::newRow("Persian") << "fa_IR" << false;
+        QTest::newRow("English, UK") << "en_GB" << false;
+    }
+    void systemDateTextCarriesNoDirectionMarks()
+    {
+        QFETCH(QString, locale);
+        QFETCH(bool, marked);
+        const QDate date(2016, 7, 16);
+        const QString text = SystemClock(QLocale(locale)).shortDateText(date);
+        const QString shown = QLocale(locale).toString(date, QLocale::ShortFormat);
+        QString withoutMarks = shown;
+        withoutMarks.remove(QRegularExpression(QStringLiteral("[\\x{200E}\\x{200F}\\x{061C}]")));
+        QCOMPARE(withoutMarks != shown, marked);
+        QCOMPARE(text, withoutMarks);
     }
 };
 

@@ -54,6 +54,47 @@ private slots:
         QCOMPARE(log.text(), QStringLiteral("a\r\nb\rc\nd"));
     }
 
+    // Pasted escapes, direction overrides and separators would reorder or split the contact's
+    // line when it is shown, or go raw into the file; no call, number, locator or band has them.
+    void entryBoxesAndTheBandDropInvisibleCharacters_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("right-to-left override") << QStringLiteral("Q1\u202EABC") << "Q1ABC";
+        QTest::newRow("direction marks") << QStringLiteral("\u200EQ1ABC\u200F\u061C") << "Q1ABC";
+        QTest::newRow("zero-width joiner, byte-order mark")
+            << QStringLiteral("Q1\u200DA\uFEFFBC") << "Q1ABC";
+        QTest::newRow("language tag beyond the first plane")
+            << QStringLiteral("Q1\U000E0041ABC") << "Q1ABC";
+        QTest::newRow("line and paragraph separators")
+            << QStringLiteral("Q1\u2028AB\u2029C") << "Q1ABC";
+        QTest::newRow("escape sequence, tab, delete") << QStringLiteral("Q1\x1B[31mA\tB\x7F"
+                                                                        "C\u0085")
+                                                      << "Q1[31mABC";
+        QTest::newRow("visible letters of any script stay")
+            << QStringLiteral("OH2ÄÖ\U0001D400 \u05D0") << QStringLiteral("OH2ÄÖ\U0001D400 \u05D0");
+    }
+    void entryBoxesAndTheBandDropInvisibleCharacters()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        TextBox call(QStringLiteral("Text2"));
+        call.setText(typed);
+        QCOMPARE(call.text(), kept);
+        ComboBox band(QStringLiteral("Combo1"));
+        QSignalSpy bandChanges(&band, &ComboBox::textChanged);
+        band.setText(typed);
+        QCOMPARE(band.text(), kept);
+        band.setText(kept + QStringLiteral("\u202E")); // nothing left to change
+        QCOMPARE(bandChanges.size(), 1);
+
+        // The log box keeps what it is given.
+        TextBox log(QStringLiteral("Text1"));
+        log.setMultiLine(true);
+        log.setText(typed);
+        QCOMPARE(log.text(), typed);
+    }
+
     void appendIsASetOfTheLongerText()
     {
         TextBox box(QStringLiteral("Text1"));

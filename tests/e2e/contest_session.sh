@@ -126,12 +126,15 @@ click multiband # unticked: the band goes back to "..." and the focus to the cal
 click save
 answer_box "Morvit Vandrel" "Log saved in" Return
 
-# Exit, answered No: nothing happens. Then Yes.
+# Exit, answered No (Escape, and a stray Enter, which answers No): nothing happens. Then Yes.
 click exit
 answer_box Vandrel "Want to exit now?" Escape
 kill -0 "$app" 2>/dev/null || fail "the program ended after No"
 click exit
 answer_box Vandrel "Want to exit now?" Return
+kill -0 "$app" 2>/dev/null || fail "the program ended after Enter"
+click exit
+answer_box Vandrel "Want to exit now?" y
 wait_for_exit
 
 # --- second session: open the log and carry on ----------------------------------------------------
@@ -142,7 +145,7 @@ contact q5new 9 jn82bb
 click save
 answer_box "Morvit Vandrel" "Log saved in" Return
 click exit
-answer_box Vandrel "Want to exit now?" Return
+answer_box Vandrel "Want to exit now?" y
 wait_for_exit
 
 # --- the file, byte for byte --------------------------------------------------------------------

@@ -19,7 +19,7 @@ bool isSentNumber(const QString &caption)
 {
     bool ok = false;
     const int number = caption.toInt(&ok);
-    return ok && caption.size() == 3 && number >= 1 && number <= 999;
+    return ok && number >= 1 && number <= 9999 && caption.size() == (number > 999 ? 4 : 3);
 }
 
 } // namespace
@@ -66,7 +66,7 @@ private slots:
         QTest::newRow("digits that overflow an int before -+-")
             << QByteArray("041-+-a\r\n99999999999999999999-+-b\r\n")
             << "041-+-a\r\n99999999999999999999-+-b\r\n"
-            << "999";
+            << "9999";
         QTest::newRow("a negative number before -+-")
             << QByteArray("a\r\n-12-+-b\r\n") << "a\r\n-12-+-b\r\n"
             << "001";

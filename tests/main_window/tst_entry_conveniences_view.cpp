@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 
 namespace {
@@ -135,25 +137,31 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("locator");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("named");
         QTest::newRow("no locator") << "Q1ABC"
                                     << "012"
                                     << ""
-                                    << "Insert Locator";
+                                    << "Insert Locator"
+                                    << "Text4";
         QTest::newRow("no number") << "Q1ABC"
                                    << ""
                                    << "jn80xy"
-                                   << "Insert Progressive Number";
+                                   << "Insert Progressive Number"
+                                   << "Text3";
         QTest::newRow("no call") << ""
                                  << "012"
                                  << "jn80xy"
-                                 << "Insert CallSign";
+                                 << "Insert CallSign"
+                                 << "Text2";
     }
+    // Each refusal leaves the operator in the box its message names, typing there.
     void enterRefusesAnIncompleteContactOnce()
     {
         QFETCH(QString, call);
         QFETCH(QString, number);
         QFETCH(QString, locator);
         QFETCH(QString, message);
+        QFETCH(QString, named);
         Window w;
         QTest::keyClicks(w.edit(w.form.Text2), call);
         QTest::keyClicks(w.edit(w.form.Text3), number);
@@ -163,12 +171,76 @@ private slots:
             w.pressEnter();
             QCOMPARE(w.fakes.messages.shown.size(), box == &w.form.Text3 ? 1 : 2);
             QCOMPARE(w.fakes.messages.lastPrompt(), message);
-            QCOMPARE(QApplication::focusWidget(), w.edit(*box));
+            QCOMPARE(QApplication::focusWidget(), w.edit(named));
         }
         QVERIFY(w.log()->toPlainText().isEmpty());
         QCOMPARE(w.edit(w.form.Text2)->text(), call);
         QCOMPARE(w.edit(w.form.Text3)->text(), number);
         QCOMPARE(w.edit(w.form.Text4)->text(), locator.toUpper());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+        QVERIFY(w.view.findChild<QLineEdit *>(named)->text().endsWith(u'7'));
+    }
+
+    // Enter from the locator box meets "Duplicate!" in a real message box; Enter closes it and
+    // the operator types the next call over the refused one.
+    void duplicateLeavesTheCallSelectedForTheNextOne()
+    {
+        Window w(true);
+        QWindow *window = w.view.windowHandle();
+        w.type(QStringLiteral("q1abc"), QStringLiteral("012"), QStringLiteral("jn80xy"));
+        w.pressEnter();
+        w.edit(w.form.Text2)->setFocus();
+        w.type(QStringLiteral("q1abc"), QStringLiteral("013"), QStringLiteral("jn80xy"));
+        QCOMPARE(w.form.Text2.foreColor(), vbRed);
+
+        bool boxWasOpen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            boxWasOpen = box != nullptr;
+            if (box)
+                QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+        });
+        QTest::keyClick(window, Qt::Key_Return);
+        QVERIFY(boxWasOpen);
+        QCOMPARE(w.realMessages.prompts, QStringList{QStringLiteral("Duplicate!")});
+        QTRY_VERIFY(w.view.isActiveWindow());
+        QLineEdit *call = w.edit(w.form.Text2);
+        QCOMPARE(QApplication::focusWidget(), call);
+        QCOMPARE(call->selectedText(), QStringLiteral("Q1ABC"));
+
+        typeInto(window, "dl1xyz");
+        QCOMPARE(w.form.Text2.text(), QStringLiteral("DL1XYZ"));
+        QCOMPARE(w.form.Text2.foreColor(), vbButtonText);
+        QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(window, Qt::Key_Return);
+        QVERIFY(w.form.Text1.text().endsWith(u"---DL1XYZ---59---013---JN80XY\r\n"));
+    }
+
+    // "Want to exit now?" in a real message box: a stray Enter answers No.
+    void enterAtTheExitQuestionKeepsTheWindow()
+    {
+        Window w(true);
+        w.type(QStringLiteral("q1abc"), QStringLiteral("012"), QStringLiteral("jn80xy"));
+        w.pressEnter();
+        const QString log = w.form.Text1.text();
+
+        QString defaultButton;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            defaultButton = box->defaultButton()->text();
+            QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+        });
+        QTest::mouseClick(w.widget<QPushButton>(w.form.Command4), Qt::LeftButton);
+        QCOMPARE(w.realMessages.prompts, QStringList{QStringLiteral("Want to exit now?")});
+        QCOMPARE(defaultButton, QStringLiteral("&No"));
+        QVERIFY(!QApplication::activeModalWidget());
+        QCoreApplication::processEvents();
+        QVERIFY(w.view.isVisible());
+        QVERIFY(!w.form.isUnloaded());
+        QCOMPARE(w.form.Text1.text(), log);
     }
 
     void enterInTheCallBoxDoesNothing()
@@ -185,7 +257,7 @@ private slots:
 
     // The refusal box opens from inside the key press. Keys the operator sends to the window
     // meanwhile are not taken by it, the Enter that closes the box belongs to the box alone,
-    // and typing then goes on where it was.
+    // and typing then goes on in the box the message names.
     void refusalBoxOpenedByEnterTakesNoKeystrokeTwice()
     {
         Window w(true);
@@ -211,14 +283,15 @@ private slots:
         QCOMPARE(prompts, QStringList{QStringLiteral("Insert Progressive Number")});
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(locator->text(), QStringLiteral("JN80"));
-        // The window is active again, with the keyboard where it was.
+        // The window is active again, with the keyboard in the number box.
         QTRY_VERIFY(w.view.isActiveWindow());
-        QCOMPARE(QApplication::focusWidget(), locator);
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text3));
 
+        typeInto(window, "012");
+        QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(window, Qt::Key_End);
         typeInto(window, "xy");
         QCOMPARE(w.form.Text4.text(), QStringLiteral("JN80XY"));
-        QTest::keyClick(window, Qt::Key_Tab, Qt::ShiftModifier);
-        typeInto(window, "012");
         QTest::keyClick(window, Qt::Key_Return);
         QCOMPARE(prompts.size(), 1);
         QCOMPARE(w.form.Text1.text(), firstContact + QStringLiteral("\r\n"));
@@ -363,6 +436,39 @@ private slots:
         QTest::keyClick(combo, Qt::Key_Down);
         QCOMPARE(w.form.Combo1.text(), QStringLiteral("432 Mhz"));
         QCOMPARE(combo->count(), 8);
+    }
+
+    // A wheel turned over the band box while typing elsewhere must not change the band; with
+    // the focus in the band box it does, and the call is judged again for the new band.
+    void wheelTurnsTheBandOnlyInTheFocusedBandBox()
+    {
+        Window w;
+        w.form.Text1.setText(
+            QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---1---JN80XY-->144 Mhz\r\n"));
+        QTest::mouseClick(w.check(w.form.Check2), Qt::LeftButton);
+        w.form.Combo1.setText(QStringLiteral("144 Mhz"));
+        QLineEdit *call = w.edit(w.form.Text2);
+        call->setFocus();
+        QTest::keyClicks(call, QStringLiteral("q1abc"));
+        QCOMPARE(w.form.Text2.foreColor(), vbRed);
+
+        QComboBox *combo = w.combo();
+        auto turnWheel = [combo] {
+            const QPointF at = QRectF(combo->rect()).center();
+            QWheelEvent wheel(at, combo->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &wheel);
+        };
+        turnWheel();
+        QCOMPARE(w.form.Combo1.text(), QStringLiteral("144 Mhz"));
+        QCOMPARE(QApplication::focusWidget(), call);
+        QCOMPARE(w.form.Text2.foreColor(), vbRed);
+
+        combo->setFocus();
+        turnWheel();
+        QCOMPARE(w.form.Combo1.text(), QStringLiteral("432 Mhz"));
+        QCOMPARE(w.form.Text2.foreColor(), vbBlue);
+        QCOMPARE(call->palette().color(QPalette::Text), QColor(0, 0, 255));
     }
 
     void hfHidesTheLocatorAndTheLineStillCarriesItsText()

@@ -60,26 +60,37 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("locator");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
         QTest::newRow("duplicate wins even with empty fields") << true << ""
                                                                << ""
                                                                << ""
-                                                               << "Duplicate!";
+                                                               << "Duplicate!"
+                                                               << "Text2";
+        QTest::newRow("duplicate call") << true << "Q1ABC"
+                                        << "012"
+                                        << "JN80XY"
+                                        << "Duplicate!"
+                                        << "Text2";
         QTest::newRow("everything empty") << false << ""
                                           << ""
                                           << ""
-                                          << "Insert CallSign";
+                                          << "Insert CallSign"
+                                          << "Text2";
         QTest::newRow("only the call") << false << "Q1ABC"
                                        << ""
                                        << ""
-                                       << "Insert Progressive Number";
+                                       << "Insert Progressive Number"
+                                       << "Text3";
         QTest::newRow("number but no locator") << false << "Q1ABC"
                                                << "012"
                                                << ""
-                                               << "Insert Locator";
+                                               << "Insert Locator"
+                                               << "Text4";
         QTest::newRow("locator without a number") << false << "Q1ABC"
                                                   << ""
                                                   << "JN80XY"
-                                                  << "Insert Progressive Number";
+                                                  << "Insert Progressive Number"
+                                                  << "Text3";
     }
     void refusalsComeInTheirOrder()
     {
@@ -88,17 +99,28 @@ private slots:
         QFETCH(QString, number);
         QFETCH(QString, locator);
         QFETCH(QString, message);
+        QFETCH(QString, focus);
         Session s;
         s.enter(call, number, locator);
         if (duplicate)
             s.form.Text2.setForeColor(vbRed);
+        // As with Enter in the locator box, or after the caret was put into the call's middle.
+        s.form.Text2.setSelStart(1);
+        s.form.Text4.setFocus();
         s.add();
 
         QCOMPARE(s.fakes.messages.shown.size(), 1);
         QCOMPARE(s.fakes.messages.lastPrompt(), message);
         QCOMPARE(s.fakes.messages.shown.last().style, vbOKOnly);
         QCOMPARE(s.fakes.messages.shown.last().title, QStringLiteral("Vandrel"));
-        // Nothing changed.
+        // The operator is taken to the box the message names; a duplicate call is selected, so
+        // that the next call typed replaces it.
+        QCOMPARE(s.form.activeControl()->name(), focus);
+        if (duplicate) {
+            QCOMPARE(s.form.Text2.selStart(), 0);
+            QCOMPARE(s.form.Text2.selLength(), call.size());
+        }
+        // Nothing else changed.
         QVERIFY(s.form.Text1.text().isEmpty());
         QCOMPARE(s.form.Text2.text(), call);
         QCOMPARE(s.form.Text3.text(), number);
@@ -146,10 +168,10 @@ private slots:
     void fieldsAreTakenAsTyped()
     {
         Session s;
-        s.enter(QStringLiteral("Q-+-1"), QStringLiteral("0 1\t2"), QStringLiteral("-->X"));
+        s.enter(QStringLiteral("Q-+-1"), QStringLiteral("0 1/2"), QStringLiteral("-->X"));
         s.add();
         QCOMPARE(s.form.Text1.text(),
-                 QStringLiteral("001-+-16/07/2016---1345---Q-+-1---59---0 1\t2----->X\r\n"));
+                 QStringLiteral("001-+-16/07/2016---1345---Q-+-1---59---0 1/2----->X\r\n"));
     }
 
     void acceptedAddResetsTheEntryAndMovesOn()
@@ -172,20 +194,41 @@ private slots:
         QCOMPARE(s.form.TimeText, QStringLiteral("1445---"));
     }
 
-    void sentNumberRunsFrom001To999AndStays()
+    void sentNumberGoesOnPast999AndStopsAfter9999()
     {
         Session s;
         s.form.Check3.click();
-        for (int i = 1; i <= 1001; ++i) {
+        auto addOne = [&s](int i) {
             s.enter(QStringLiteral("Q%1").arg(i), QStringLiteral("1"), QString());
             s.add();
-        }
-        const QStringList lines = s.form.Text1.text().split(QStringLiteral("\r\n"));
-        QVERIFY(lines[0].startsWith(u"001-+-"));
-        QVERIFY(lines[9].startsWith(u"010-+-"));
-        QVERIFY(lines[998].startsWith(u"999-+-"));
-        QVERIFY(lines[1000].startsWith(u"999-+-"));
-        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("999"));
+        };
+        s.form.Frame1.setCaption(QStringLiteral("998"));
+        for (int i = 1; i <= 3; ++i)
+            addOne(i);
+        QStringList lines = s.form.Text1.text().split(QStringLiteral("\r\n"));
+        QVERIFY(lines[0].startsWith(u"998-+-"));
+        QVERIFY(lines[1].startsWith(u"999-+-"));
+        QVERIFY(lines[2].startsWith(u"1000-+-"));
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("1001"));
+        QVERIFY(s.fakes.messages.shown.isEmpty());
+
+        // The last number is logged, and the operator told at once that it was the last.
+        s.form.Frame1.setCaption(QStringLiteral("9999"));
+        addOne(4);
+        QVERIFY(s.form.Text1.text().split(QStringLiteral("\r\n"))[3].startsWith(u"9999-+-"));
+        QCOMPARE(s.fakes.messages.shown.size(), 1);
+        QCOMPARE(s.fakes.messages.lastPrompt(), QStringLiteral("Last sent number 9999 reached"));
+        QCOMPARE(s.fakes.messages.shown.last().style, vbOKOnly);
+        QCOMPARE(s.fakes.messages.shown.last().title, QStringLiteral("Vandrel"));
+
+        // A further contact would repeat it: refused, with nothing changed.
+        const QString log = s.form.Text1.text();
+        addOne(5);
+        QCOMPARE(s.fakes.messages.shown.size(), 2);
+        QCOMPARE(s.fakes.messages.lastPrompt(), QStringLiteral("Last sent number 9999 reached"));
+        QCOMPARE(s.form.Text1.text(), log);
+        QCOMPARE(s.form.Text2.text(), QStringLiteral("Q5"));
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("9999"));
     }
 
     void midnightContactTakesTheUtcDate()
@@ -259,12 +302,46 @@ private slots:
         s.form.Text2.setText(QStringLiteral("Q1ABC"));
         QCOMPARE(s.form.Text2.foreColor(), vbRed);
         QCOMPARE(s.form.CallPosition, 27);
-        // Only a change of the call box marks again.
-        s.form.Combo1.setText(QStringLiteral("1296 Mhz"));
+    }
+
+    // The mark depends on the band and the mode as much as on the call: changing either judges
+    // the call in the box again, as a keystroke would.
+    void callIsJudgedAgainWhenTheBandOrTheModeChanges()
+    {
+        Session s;
+        s.form.Check2.click();
+        s.form.Combo1.setText(QStringLiteral("144 Mhz"));
+        s.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"), QStringLiteral("JN80XY"));
+        s.add();
+
+        s.type(QStringLiteral("q1abc"));
+        s.form.Text2.setSelStart(2); // the operator's caret stays where it was
         QCOMPARE(s.form.Text2.foreColor(), vbRed);
-        s.form.Text2.setText(QStringLiteral("Q1ABCD"));
-        s.form.Text2.setText(QStringLiteral("Q1ABC"));
+        s.form.Combo1.setText(QStringLiteral("1296 Mhz"));
         QCOMPARE(s.form.Text2.foreColor(), vbBlue);
+        s.form.Combo1.setText(QStringLiteral("144 Mhz"));
+        QCOMPARE(s.form.Text2.foreColor(), vbRed);
+        s.form.Combo1.setText(QStringLiteral("432 Mhz"));
+        QCOMPARE(s.form.Text2.foreColor(), vbBlue);
+        QCOMPARE(s.form.Text2.selStart(), 2);
+
+        // Unticking "Multiband": any logged call is a duplicate; ticking it again: per band.
+        s.form.Check2.click();
+        QCOMPARE(s.form.Text2.foreColor(), vbRed);
+        s.form.Check2.click();
+        QCOMPARE(s.form.Combo1.text(), QStringLiteral("..."));
+        QCOMPARE(s.form.Text2.foreColor(), vbBlue);
+        s.form.Text3.setText(QStringLiteral("013"));
+        s.form.Text4.setText(QStringLiteral("JN80XY"));
+        s.add();
+        QVERIFY(s.fakes.messages.shown.isEmpty());
+        QCOMPARE(s.form.Text1.text().count(u"Q1ABC"), 2);
+
+        // A call too short to be marked stays unmarked.
+        s.type(QStringLiteral("Q1A"));
+        s.form.Check2.click();
+        QCOMPARE(s.form.Text2.foreColor(), vbButtonText);
+        QCOMPARE(s.form.Text2.text(), QStringLiteral("Q1A"));
     }
 
     void exitAsksAndOnlyYesUnloads()
@@ -278,7 +355,8 @@ private slots:
         s.fakes.messages.answers = {vbNo};
         s.form.Command4.click();
         QCOMPARE(s.fakes.messages.lastPrompt(), QStringLiteral("Want to exit now?"));
-        QCOMPARE(s.fakes.messages.shown.last().style, vbYesNo);
+        // A stray Enter answers No.
+        QCOMPARE(s.fakes.messages.shown.last().style, vbYesNo | vbDefaultButton2);
         QCOMPARE(unloaded.size(), 0);
         QCOMPARE(s.form.Text1.text(), log);
         QCOMPARE(s.form.Frame1.caption(), QStringLiteral("002"));

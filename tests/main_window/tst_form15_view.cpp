@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -19,6 +21,58 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Window = OffscreenWindow;
+
+// A caption as drawn: its widget, its text, and where in the widget the style puts the text.
+struct Caption
+{
+    QWidget *widget;
+    QString text;
+    QRect area;
+    Qt::Alignment alignment;
+};
+
+Caption captionOf(QWidget *widget)
+{
+    QStyle *style = widget->style();
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return {label, label->text(), label->contentsRect(), label->alignment()};
+    if (auto *group = qobject_cast<QGroupBox *>(widget)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.textAlignment = group->alignment();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect label =
+            style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+        return {group, group->title(), label, Qt::AlignCenter};
+    }
+    auto *button = qobject_cast<QAbstractButton *>(widget);
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    if (qobject_cast<QCheckBox *>(button)) {
+        return {button, button->text(),
+                style->subElementRect(QStyle::SE_CheckBoxContents, &option, button),
+                Qt::AlignLeft | Qt::AlignVCenter};
+    }
+    return {button, button->text(),
+            style->subElementRect(QStyle::SE_PushButtonContents, &option, button), Qt::AlignCenter};
+}
+
+// The frame's title stands on its border line, not above it.
+bool titleOnTheBorder(QGroupBox *group)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    QStyle *style = group->style();
+    const QRect label =
+        style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    const QRect frame =
+        style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, group);
+    return frame.top() > label.top() && frame.top() < label.bottom();
+}
 
 } // namespace
 
@@ -85,6 +139,49 @@ private slots:
         QCOMPARE(combo->count(), 8);
         QCOMPARE(combo->currentText(), QStringLiteral("..."));
         QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+    }
+
+    // Every caption is drawn whole, inside its own control and clear of every other control,
+    // whatever the screen's scale (this test runs again with QT_SCALE_FACTOR=2).
+    void everyCaptionIsWholeAndApart()
+    {
+        Window w;
+        w.form.Check2.click(); // the band list and its label too
+        w.form.Frame1.setCaption(QStringLiteral("1000"));
+        if (const QByteArray scale = qgetenv("QT_SCALE_FACTOR"); !scale.isEmpty())
+            QCOMPARE(w.view.devicePixelRatioF(), scale.toDouble());
+
+        const QList<QWidget *> all = w.view.findChildren<QWidget *>();
+        for (QWidget *widget : all) {
+            // The band box's text too is drawn in the face the layout was made for.
+            QVERIFY2(widget->font() == w.view.font(), widget->metaObject()->className());
+            if (!widget->isVisible() || widget->objectName().isEmpty() ||
+                !(qobject_cast<QLabel *>(widget) || qobject_cast<QGroupBox *>(widget) ||
+                  qobject_cast<QAbstractButton *>(widget)))
+                continue;
+            const Caption caption = captionOf(widget);
+            const QFontMetrics metrics = widget->fontMetrics();
+            const QSize textSize(metrics.horizontalAdvance(caption.text), metrics.height());
+            const QRect text =
+                QStyle::alignedRect(Qt::LeftToRight, caption.alignment, textSize, caption.area);
+            const QByteArray what =
+                widget->objectName().toLatin1() + " \"" + caption.text.toUtf8() + "\" " +
+                QByteArray::number(textSize.width()) + "x" + QByteArray::number(textSize.height()) +
+                " in " + QByteArray::number(caption.area.width()) + "x" +
+                QByteArray::number(caption.area.height());
+            QVERIFY2(caption.area.contains(text) && widget->rect().contains(text), what);
+
+            const QRect shown(widget->mapTo(&w.view, text.topLeft()), text.size());
+            for (QWidget *other : all) {
+                if (other == widget || other->isAncestorOf(widget) || !other->isVisible() ||
+                    other->objectName().isEmpty())
+                    continue;
+                const QRect otherShown(other->mapTo(&w.view, QPoint()), other->size());
+                QVERIFY2(!shown.intersects(otherShown),
+                         what + " overlaps " + other->objectName().toLatin1());
+            }
+        }
+        QVERIFY(titleOnTheBorder(w.widget<QGroupBox>(w.form.Frame1)));
     }
 
     void screenReadersFindTheLabelsAndTheSentNumber()

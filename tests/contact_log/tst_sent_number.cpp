@@ -75,28 +75,22 @@ private slots:
             << first + u"041-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "042";
         QTest::newRow("999 gives 1000")
-            << first + u"999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s
-            << "005"
+            << first + u"999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "1000";
         QTest::newRow("1000 gives 1001")
-            << first + u"1000-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s
-            << "005"
+            << first + u"1000-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "1001";
         QTest::newRow("9999 stays the last")
-            << first + u"9999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s
-            << "005"
+            << first + u"9999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "9999";
         QTest::newRow("separators typed into the fields")
-            << first + u"041-+-16/07/2016---1346---Q2-+-XY---59---0-+-07---JN-+-81AA\r\n"_s
-            << "005"
+            << first + u"041-+-16/07/2016---1346---Q2-+-XY---59---0-+-07---JN-+-81AA\r\n"_s << "005"
             << "042";
         QTest::newRow("a number the last line does not start with")
-            << first + u"x\r\n012-+-16/07/2016---1346---Q2-+-XY---59---007---JN81AA\r\n"_s
-            << "005"
+            << first + u"x\r\n012-+-16/07/2016---1346---Q2-+-XY---59---007---JN81AA\r\n"_s << "005"
             << "013";
         QTest::newRow("a line without a number reads before its last separator")
-            << first + u"ab-+-16/07/2016---1346---Q2XY---59---007---JN 012-+-\r\n"_s
-            << "005"
+            << first + u"ab-+-16/07/2016---1346---Q2XY---59---007---JN 012-+-\r\n"_s << "005"
             << "013";
         QTest::newRow("only contact in the first line") << first << "005"
                                                         << "002";
@@ -115,10 +109,9 @@ private slots:
         QTest::newRow("a lone carriage return ends a line too") << "x\r012-+-a"
                                                                 << "005"
                                                                 << "013";
-        QTest::newRow("carriage return in front of a line without a number reads 0")
-            << "x\r12a-+-a"
-            << "005"
-            << "001";
+        QTest::newRow("carriage return in front of a line without a number reads 0") << "x\r12a-+-a"
+                                                                                     << "005"
+                                                                                     << "001";
         QTest::newRow("negative number stays in range") << "ab\n-50-+-"
                                                         << "005"
                                                         << "001";

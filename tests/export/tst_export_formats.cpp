@@ -1,8 +1,11 @@
 #include "export_options.h"
 #include "export_run.h"
+#include "version.h"
 
 #include <QFile>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -25,8 +28,8 @@ ExportOptions options(QStringList arguments)
     return line.options;
 }
 
-const QStringList vhfStation{"--call", "q9xyz", "--locator",     "JN61FW",
-                             "--band", "144",   "--date-format", "dd/MM/yyyy"};
+const QStringList vhfStation{u"--call"_s, u"q9xyz"_s, u"--locator"_s,     u"JN61FW"_s,
+                             u"--band"_s, u"144"_s,   u"--date-format"_s, u"dd/MM/yyyy"_s};
 
 } // namespace
 
@@ -42,8 +45,8 @@ private slots:
         // 2m: 471.70 km (472) + own square (1) + JN62 76.83 km (77) + JN61AB 103.30 km (104),
         // the duplicate and "JN8" 0: 654 points, 4 contacts, 3 squares. 70cm: 472 + 4.63 km (5).
         const ExportResult result =
-            exportLog(options(vhfStation + QStringList{"--skip-bad", "--contest", "Summer VHF",
-                                                       "--per-band", "out"}),
+            exportLog(options(vhfStation + QStringList{u"--skip-bad"_s, u"--contest"_s,
+                                                       u"Summer VHF"_s, u"--per-band"_s, u"out"_s}),
                       dataFile(QStringLiteral("vhf-contest.txt")));
         QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
         QCOMPARE(result.outputs.size(), 2u);
@@ -52,16 +55,16 @@ private slots:
         QCOMPARE(result.outputs[1].fileName, u"70cm.edi");
         QCOMPARE(result.outputs[1].content, dataFile(QStringLiteral("vhf-contest-70cm.edi")));
         QCOMPARE(result.messages,
-                 (QStringList{"line 6: a time that is not HHMM: "
-                              "005-+-16/07/2016---14x5---Q3GHI---59---021---JN62AB-->144 Mhz",
-                              "left out 1 line(s) that are not contact lines",
-                              "line 9: \"JN8\" is not a locator; the contact scores 0"}));
+                 (QStringList{u"line 6: a time that is not HHMM: "
+                              "005-+-16/07/2016---14x5---Q3GHI---59---021---JN62AB-->144 Mhz"_s,
+                              u"left out 1 line(s) that are not contact lines"_s,
+                              u"line 9: \"JN8\" is not a locator; the contact scores 0"_s}));
     }
 
     void everyEdiRecordHasFifteenFields()
     {
         const ExportResult result =
-            exportLog(options(vhfStation + QStringList{"--skip-bad", "--per-band", "out"}),
+            exportLog(options(vhfStation + QStringList{u"--skip-bad"_s, u"--per-band"_s, u"out"_s}),
                       dataFile(QStringLiteral("vhf-contest.txt")));
         const QList<QByteArray> lines = result.outputs[0].content.split('\n');
         const qsizetype first = lines.indexOf("[QSORecords;6]\r") + 1;
@@ -72,10 +75,10 @@ private slots:
 
     void cabrilloOfAnHfLog()
     {
-        const ExportResult result =
-            exportLog(options({"--format", "cabrillo", "--call", "Q9XYZ", "--contest", "IARU-HF",
-                               "--band", "14 Mhz", "--date-format", "M/d/yy"}),
-                      dataFile(QStringLiteral("hf-contest.txt")));
+        const ExportResult result = exportLog(
+            options({u"--format"_s, u"cabrillo"_s, u"--call"_s, u"Q9XYZ"_s, u"--contest"_s,
+                     u"IARU-HF"_s, u"--band"_s, u"14 Mhz"_s, u"--date-format"_s, u"M/d/yy"_s}),
+            dataFile(QStringLiteral("hf-contest.txt")));
         QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
         QCOMPARE(result.outputs.size(), 1u);
         QCOMPARE(result.outputs[0].content, dataFile(QStringLiteral("hf-contest.log")));
@@ -84,10 +87,10 @@ private slots:
 
     void cabrilloCarriesBothLocatorsAndTheMode()
     {
-        const ExportResult result =
-            exportLog(options({"--format", "cabrillo", "--call", "Q9XYZ", "--locator", "JN61FW",
-                               "--mode", "cw", "--date-format", "dd.MM.yy"}),
-                      "001-+-05.07.16---0905---Q1ABC---599---012---JN80XW-->1296 Mhz\r\n");
+        const ExportResult result = exportLog(
+            options({u"--format"_s, u"cabrillo"_s, u"--call"_s, u"Q9XYZ"_s, u"--locator"_s,
+                     u"JN61FW"_s, u"--mode"_s, u"cw"_s, u"--date-format"_s, u"dd.MM.yy"_s}),
+            "001-+-05.07.16---0905---Q1ABC---599---012---JN80XW-->1296 Mhz\r\n");
         QVERIFY(result.ok);
         QVERIFY(result.outputs[0].content.contains(
             "\r\nGRID-LOCATOR: JN61FW\r\n"
@@ -98,7 +101,7 @@ private slots:
     void adifOfAMultibandLog()
     {
         const ExportResult result =
-            exportLog(options(vhfStation + QStringList{"--format", "adif", "--skip-bad"}),
+            exportLog(options(vhfStation + QStringList{u"--format"_s, u"adif"_s, u"--skip-bad"_s}),
                       dataFile(QStringLiteral("vhf-contest.txt")));
         QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
         QCOMPARE(result.outputs[0].content, dataFile(QStringLiteral("vhf-contest.adi")));
@@ -108,8 +111,8 @@ private slots:
     void adifPerBandNamesFilesByBand()
     {
         const ExportResult result =
-            exportLog(options(vhfStation +
-                              QStringList{"--format", "adif", "--skip-bad", "--per-band", "out"}),
+            exportLog(options(vhfStation + QStringList{u"--format"_s, u"adif"_s, u"--skip-bad"_s,
+                                                       u"--per-band"_s, u"out"_s}),
                       dataFile(QStringLiteral("vhf-contest.txt")));
         QCOMPARE(result.outputs.size(), 2u);
         QCOMPARE(result.outputs[0].fileName, u"2m.adi");
@@ -126,21 +129,23 @@ private slots:
         const QByteArray vhf = dataFile(QStringLiteral("vhf-contest.txt"));
         QTest::newRow("bad line without --skip-bad")
             << vhfStation << vhf
-            << "1 line(s) are not contact lines; nothing written (--skip-bad leaves them out)";
+            << u"1 line(s) are not contact lines; nothing written (--skip-bad leaves them out)"_s;
         QTest::newRow("several bands in one EDI file")
-            << vhfStation + QStringList{"--skip-bad"} << vhf
-            << "the log holds 2 bands and an EDI file one; write one file per band with --per-band "
-               "DIR";
+            << vhfStation + QStringList{u"--skip-bad"_s} << vhf
+            << u"the log holds 2 bands and an EDI file one; write one file per band with "
+               u"--per-band "
+               "DIR"_s;
         QTest::newRow("line without a band and no --band")
-            << QStringList{"--call",        "Q9XYZ",      "--locator", "JN61FW",
-                           "--date-format", "dd/MM/yyyy", "--skip-bad"}
-            << vhf << "line 7: no band; give the band of a single-band log with --band";
+            << QStringList{u"--call"_s,        u"Q9XYZ"_s,      u"--locator"_s, u"JN61FW"_s,
+                           u"--date-format"_s, u"dd/MM/yyyy"_s, u"--skip-bad"_s}
+            << vhf << u"line 7: no band; give the band of a single-band log with --band"_s;
         QTest::newRow("other date format")
-            << QStringList{"--call", "Q9XYZ", "--locator", "JN61FW", "--date-format", "M/d/yy"}
+            << QStringList{u"--call"_s, u"Q9XYZ"_s,         u"--locator"_s,
+                           u"JN61FW"_s, u"--date-format"_s, u"M/d/yy"_s}
             << vhf
-            << "9 line(s) are not contact lines; nothing written (--skip-bad leaves them out)";
-        QTest::newRow("no contacts")
-            << vhfStation << QByteArray("\r\n\r\n") << "the log holds no contacts; nothing written";
+            << u"9 line(s) are not contact lines; nothing written (--skip-bad leaves them out)"_s;
+        QTest::newRow("no contacts") << vhfStation << QByteArray("\r\n\r\n")
+                                     << u"the log holds no contacts; nothing written"_s;
     }
 
     void failsWithoutWritingAnything()
@@ -159,51 +164,52 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("why");
         QTest::newRow("EDI without --call")
-            << QStringList{"--locator", "JN61FW"} << "--call is required for edi";
+            << QStringList{u"--locator"_s, u"JN61FW"_s} << u"--call is required for edi"_s;
         QTest::newRow("EDI without --locator")
-            << QStringList{"--call", "Q9XYZ"} << "--locator is required for edi";
+            << QStringList{u"--call"_s, u"Q9XYZ"_s} << u"--locator is required for edi"_s;
         QTest::newRow("Cabrillo without --call")
-            << QStringList{"-f", "cabrillo"} << "--call is required for cabrillo";
+            << QStringList{u"-f"_s, u"cabrillo"_s} << u"--call is required for cabrillo"_s;
         QTest::newRow("four-character own locator")
-            << QStringList{"--call", "Q9XYZ", "--locator", "JN61"}
-            << "--locator \"JN61\" is not a 6-character locator";
-        QTest::newRow("unknown format") << QStringList{"--format", "csv"}
-                                        << "unknown format \"csv\": use edi, cabrillo or adif";
-        QTest::newRow("unknown mode") << QStringList{"-f", "adif", "--mode", "RTTY"}
-                                      << "unknown mode \"RTTY\": use SSB, CW or FM";
+            << QStringList{u"--call"_s, u"Q9XYZ"_s, u"--locator"_s, u"JN61"_s}
+            << u"--locator \"JN61\" is not a 6-character locator"_s;
+        QTest::newRow("unknown format") << QStringList{u"--format"_s, u"csv"_s}
+                                        << u"unknown format \"csv\": use edi, cabrillo or adif"_s;
+        QTest::newRow("unknown mode") << QStringList{u"-f"_s, u"adif"_s, u"--mode"_s, u"RTTY"_s}
+                                      << u"unknown mode \"RTTY\": use SSB, CW or FM"_s;
         QTest::newRow("unknown band")
-            << QStringList{"-f", "adif", "--band", "145"} << "unknown band \"145\"";
-        QTest::newRow("unknown option") << QStringList{"--colour"} << "Unknown option 'colour'.";
+            << QStringList{u"-f"_s, u"adif"_s, u"--band"_s, u"145"_s} << u"unknown band \"145\""_s;
+        QTest::newRow("unknown option")
+            << QStringList{u"--colour"_s} << u"Unknown option 'colour'."_s;
         QTest::newRow("option without value")
-            << QStringList{"-f", "adif", "--call"} << "Missing value after '--call'.";
+            << QStringList{u"-f"_s, u"adif"_s, u"--call"_s} << u"Missing value after '--call'."_s;
         QTest::newRow("-o and --per-band")
-            << QStringList{"-f", "adif", "-o", "a.adi", "--per-band", "dir"}
-            << "-o and --per-band cannot be given together";
+            << QStringList{u"-f"_s, u"adif"_s, u"-o"_s, u"a.adi"_s, u"--per-band"_s, u"dir"_s}
+            << u"-o and --per-band cannot be given together"_s;
         QTest::newRow("two log files")
-            << QStringList{"-f", "adif", "a.txt", "b.txt"} << "one log file at most";
+            << QStringList{u"-f"_s, u"adif"_s, u"a.txt"_s, u"b.txt"_s} << u"one log file at most"_s;
     }
 
     void refusesBadUsage()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, why);
-        const CommandLine line = readCommandLine(QStringList{"vandrel-export"} + arguments);
+        const CommandLine line = readCommandLine(QStringList{u"vandrel-export"_s} + arguments);
         QCOMPARE(line.action, CommandLine::UsageError);
         QCOMPARE(line.text, why);
     }
 
     void defaultsOfTheCommandLine()
     {
-        const CommandLine line =
-            readCommandLine({"vandrel-export", "--call", "Q9XYZ", "--locator", "jn61fw"});
+        const CommandLine line = readCommandLine(
+            {u"vandrel-export"_s, u"--call"_s, u"Q9XYZ"_s, u"--locator"_s, u"jn61fw"_s});
         QCOMPARE(line.action, CommandLine::Export);
         QCOMPARE(line.options.format, ExportFormat::Edi);
         QCOMPARE(line.options.logFile, u"vandrel.txt");
         QCOMPARE(line.options.station.mode, ExportMode::Ssb);
         QCOMPARE(line.options.station.locator, u"JN61FW");
         QCOMPARE(line.options.dateFormat, QLocale().dateFormat(QLocale::ShortFormat));
-        QCOMPARE(readCommandLine({"vandrel-export", "--version"}).text,
-                 u"vandrel-export " VANDREL_VERSION "\n");
+        QCOMPARE(readCommandLine({u"vandrel-export"_s, u"--version"_s}).text,
+                 QStringLiteral("vandrel-export " VANDREL_VERSION "\n"));
     }
 };
 

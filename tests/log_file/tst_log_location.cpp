@@ -79,16 +79,18 @@ private slots:
 
         ContactForm saved;
         saved.Text1.setText(twoContacts);
-        SaveLog(saved, services);
+        const SaveResult save = SaveLog(saved, services);
 
         const QString path = data + QStringLiteral("/vandrel.txt");
         QVERIFY(QFileInfo::exists(path));
         QVERIFY(!QFileInfo::exists(program + QStringLiteral("/vandrel.txt")));
-        QCOMPARE(messages.lastPrompt(), QStringLiteral("Log saved in ") + path);
+        QCOMPARE(save.outcome, SaveResult::Saved);
+        QCOMPARE(save.path, path);
 
         ContactForm opened;
-        OpenLog(opened, services);
-        QCOMPARE(messages.shown.size(), 1);
+        const OpenResult open = OpenLog(opened, services);
+        QCOMPARE(open.outcome, OpenResult::Opened);
+        QCOMPARE(open.path, path);
         QCOMPARE(opened.Text1.text(), twoContacts + QStringLiteral("\r\n"));
         QCOMPARE(opened.Frame1.caption(), QStringLiteral("003"));
     }

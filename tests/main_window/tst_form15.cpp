@@ -356,7 +356,7 @@ private slots:
         s.form.Command4.click();
         QCOMPARE(s.fakes.messages.lastPrompt(), QStringLiteral("Want to exit now?"));
         // A stray Enter answers No.
-        QCOMPARE(s.fakes.messages.shown.last().style, vbYesNo | vbDefaultButton2);
+        QCOMPARE(s.fakes.messages.shown.last().style, vbYesNo + vbDefaultButton2);
         QCOMPARE(unloaded.size(), 0);
         QCOMPARE(s.form.Text1.text(), log);
         QCOMPARE(s.form.Frame1.caption(), QStringLiteral("002"));

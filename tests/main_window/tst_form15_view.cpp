@@ -169,7 +169,8 @@ private slots:
                 QByteArray::number(textSize.width()) + "x" + QByteArray::number(textSize.height()) +
                 " in " + QByteArray::number(caption.area.width()) + "x" +
                 QByteArray::number(caption.area.height());
-            QVERIFY2(caption.area.contains(text) && widget->rect().contains(text), what);
+            QVERIFY2(caption.area.contains(text) && widget->rect().contains(text),
+                     what.constData());
 
             const QRect shown(widget->mapTo(&w.view, text.topLeft()), text.size());
             for (QWidget *other : all) {
@@ -178,7 +179,7 @@ private slots:
                     continue;
                 const QRect otherShown(other->mapTo(&w.view, QPoint()), other->size());
                 QVERIFY2(!shown.intersects(otherShown),
-                         what + " overlaps " + other->objectName().toLatin1());
+                         (what + " overlaps " + other->objectName().toLatin1()).constData());
             }
         }
         QVERIFY(titleOnTheBorder(w.widget<QGroupBox>(w.form.Frame1)));

@@ -10,6 +10,14 @@
 
 namespace {
 
+// Characters of the log text other than CR and LF that the widget also shows as a line break:
+// the paragraph separator and the document's own frame marks.
+bool isShownAsLineBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == u'\uFDD0' ||
+           c == u'\uFDD1';
+}
+
 QString toLogText(QString shown)
 {
     return shown.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
@@ -75,7 +83,7 @@ void LogEditSync::noteLoneBreaks(QStringView text, int paragraph)
     for (qsizetype at = 0; at < text.size(); ++at) {
         if (text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n')
             ++at;
-        else if (text[at] == u'\r' || text[at] == u'\n')
+        else if (isShownAsLineBreak(text[at]))
             loneBreakParagraphs_.push_back(paragraph);
         else
             continue;

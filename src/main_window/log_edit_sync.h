@@ -14,8 +14,8 @@ class TextBox;
 //
 // Where an edit lies in the log text follows from the widget's paragraphs: a position of the
 // widget is that many characters of the log plus one for each CR LF before its paragraph, that
-// is each line break but the lone CRs and LFs, whose paragraphs are kept in a sorted list
-// (usually empty). See docs/log-box.md.
+// is each line break but those one character long (a lone CR or LF, a paragraph separator from a
+// file), whose paragraphs are kept in a sorted list (usually empty). See docs/log-box.md.
 //
 // The program's changes are never undoable: an undo or redo in the widget can reach only the
 // operator's own edits since the program last changed the log.
@@ -31,9 +31,10 @@ private:
     void takeOperatorEdit(int position, int charsRemoved, int charsAdded);
     // After a change of the program's: what the widget holds now is where undo starts.
     void startUndoHere();
-    // Lone line breaks of `text`, the first of which ends the paragraph numbered `paragraph`.
+    // Line breaks of `text` one character long, the first of which ends the paragraph numbered
+    // `paragraph`.
     void noteLoneBreaks(QStringView text, int paragraph);
-    // How many of the paragraphs before `paragraph` end in a lone line break.
+    // How many of the paragraphs before `paragraph` end in a line break one character long.
     qsizetype loneBreaksBefore(int paragraph) const;
 
     TextBox &box_;

@@ -194,9 +194,11 @@ private slots:
         const auto below = [&random](int n) { return int(random() % unsigned(n)); };
         const QStringList pieces = {QStringLiteral("a"), QStringLiteral("\n"),
                                     QStringLiteral("bc\nd"), QString()};
-        LogBox log(QStringLiteral("1\r\n2\n3\r4\r\n\r\n5\n\n6\r\r\n7"));
+        LogBox log(QStringLiteral("1\r\n2\n3\r4\r\n\r\n5\n\n6\r\r\n7\u20298\uFDD09"));
         auto shown = [](QString text) {
-            return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+            return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                .replace(QRegularExpression(QStringLiteral("[\r\u2029\uFDD0]")),
+                         QStringLiteral("\n"));
         };
         for (int step = 0; step < 300; ++step) {
             const int size = log.edit.document()->characterCount() - 1;

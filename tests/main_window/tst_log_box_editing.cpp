@@ -1,5 +1,6 @@
 #include "control_bindings.h"
 #include "log_text_edit.h"
+#include "offscreen_window.h"
 #include "text_box.h"
 
 #include <QAction>
@@ -211,6 +212,59 @@ private slots:
         }
         const QString text = log.box.text();
         QVERIFY(text.contains(u"\r\n") && text.contains(QRegularExpression("\n[^\r]|\r[^\n]")));
+    }
+
+    void everyKindOfKeystrokeInTheWindowsLogBoxLandsAtTheCaret()
+    {
+        // The real window: its log box follows the end after every change, and the call box is
+        // checked against the log between the operator's keystrokes.
+        OffscreenWindow w;
+        const QString first = QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80");
+        const QString second =
+            QStringLiteral("002-+-16/07/2016---1346---DL2KU---59---935---QD78CK");
+        const QString logged = first + "\r\n" + second + "\r\n";
+        w.form.Text1.setText(logged);
+        QPlainTextEdit *log = w.log();
+        log->setFocus();
+        const int beforeC = int(first.size() + 1 + second.indexOf(u"CK"));
+        QTextCursor caret = log->textCursor();
+        caret.setPosition(beforeC);
+        log->setTextCursor(caret);
+        const qsizetype atC = beforeC + 1; // one CR LF before, shown as one paragraph break
+        auto callBoxLooksUp = [&w] {
+            w.form.Text2.setText(QStringLiteral("DL2KU"));
+            QCOMPARE(w.form.Text2.foreColor(), vbRed);
+            w.form.Text2.setText({});
+        };
+        auto logReads = [&](qsizetype removed, const QString &inserted) {
+            return QString(logged).replace(atC - removed, removed, inserted);
+        };
+
+        QTest::keyClick(log, Qt::Key_X);
+        QCOMPARE(w.form.Text1.text(), logReads(0, QStringLiteral("x")));
+        callBoxLooksUp();
+        QTest::keyClick(log, Qt::Key_Backspace);
+        QCOMPARE(w.form.Text1.text(), logged);
+
+        QTest::keyClick(log, Qt::Key_Backspace);
+        QCOMPARE(w.form.Text1.text(), logReads(1, {}));
+        callBoxLooksUp();
+        QTest::keyClick(log, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.form.Text1.text(), logged);
+
+        QTest::keyClick(log, Qt::Key_Return);
+        QCOMPARE(w.form.Text1.text(), logReads(0, QStringLiteral("\r\n")));
+        callBoxLooksUp();
+        QTest::keyClick(log, Qt::Key_Backspace);
+        QCOMPARE(w.form.Text1.text(), logged);
+
+        QApplication::clipboard()->setText(first + "\n");
+        log->paste();
+        QCOMPARE(w.form.Text1.text(), logReads(0, first + "\r\n"));
+        callBoxLooksUp();
+        QTest::keyClick(log, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.form.Text1.text(), logged);
+        QCOMPARE(log->textCursor().position(), beforeC);
     }
 
     void typingEditsTheLogTextInPlace()

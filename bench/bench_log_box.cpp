@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,5 +125,35 @@ int main(int argc, char **argv)
                         median(lookUps));
         }
     }
+
+    // The last character of a logged call typed into the call box, which looks the call up and
+    // marks it; the floor is a bare QLineEdit of the same size.
+    auto *callBox = qobject_cast<QLineEdit *>(window.view.widgetFor(&window.form.Text2));
+    auto *bareLine = new QLineEdit(&floorWindow);
+    bareLine->setGeometry(callBox->geometry());
+    bareLine->show();
+    QList<double> program, bare, ratios;
+    for (int run = 0; run < runs; ++run) {
+        for (auto [edit, times] : {std::pair{callBox, &program}, std::pair{bareLine, &bare}}) {
+            edit->setFocus();
+            if (edit == callBox)
+                window.form.Text2.setText(call.chopped(1));
+            else
+                edit->setText(call.chopped(1));
+            QTest::keyClick(edit, Qt::Key_End);
+            drawNow(*edit->window());
+            times->append(msOf([&] {
+                QTest::keyClicks(edit, call.right(1));
+                QApplication::processEvents();
+                edit->repaint();
+            }));
+            if (edit == callBox)
+                stopUnless(window.form.Text2.foreColor() == vbRed, "the typed call is not marked");
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        }
+        ratios.append(program.last() / bare.last());
+    }
+    std::printf("call box      last letter  program %7.3f ms  floor %7.3f ms  ratio %5.2fx\n",
+                median(program), median(bare), median(ratios));
     return 0;
 }

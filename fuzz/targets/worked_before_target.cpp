@@ -30,39 +30,20 @@ Options optionsOf(QStringView line)
     return options;
 }
 
-// Where the call field of one line (no line break in it) begins, read the plain way: digits,
-// "-+-", a date up to the first "---", four characters of time, "---". -1 for any other line.
-qsizetype callFieldOf(QStringView line)
-{
-    qsizetype p = 0;
-    while (p < line.size() && isAsciiDigit(line[p]))
-        ++p;
-    if (p == 0 || !line.sliced(p).startsWith(sentNumberSeparator))
-        return -1;
-    const qsizetype dateStart = p + sentNumberSeparator.size();
-    const qsizetype dateEnd = line.indexOf(fieldSeparator, dateStart);
-    if (dateEnd <= dateStart)
-        return -1;
-    const qsizetype timeEnd = dateEnd + fieldSeparator.size() + 4;
-    if (timeEnd > line.size() || !line.sliced(timeEnd).startsWith(fieldSeparator))
-        return -1;
-    return timeEnd + fieldSeparator.size();
-}
-
 struct Expected
 {
     OleColor mark = vbButtonText;
     int callPosition = 0;
 };
 
-// The mark worked out line by line, the slow way: the lines whose call field is exactly the
-// call, followed by the report and, after the received number, a "---".
+// The mark worked out line by line, the slow way: the lines where "---", the call and
+// "---59---" follow each other, and the band of such a line after its last "-->".
 Expected expectedMark(QStringView log, QStringView call, bool multiband, QStringView band)
 {
     Expected expected;
     if (call.size() <= 3)
         return expected;
-    const QString callAndReport = call.toString() + reportField.toString();
+    const QString logged = fieldSeparator.toString() + call.toString() + reportField.toString();
     bool first = true;
     bool onBand = false;
     qsizetype lineStart = 0;
@@ -71,17 +52,13 @@ Expected expectedMark(QStringView log, QStringView call, bool multiband, QString
         while (lineEnd < log.size() && log[lineEnd] != u'\r' && log[lineEnd] != u'\n')
             ++lineEnd;
         const QStringView line = log.sliced(lineStart, lineEnd - lineStart);
-        const qsizetype callStart = callFieldOf(line);
-        if (callStart >= 0 && line.sliced(callStart).startsWith(callAndReport)) {
-            const QStringView rest = line.sliced(callStart + callAndReport.size());
-            const qsizetype locator = rest.indexOf(fieldSeparator);
-            if (locator >= 0) {
-                if (first)
-                    expected.callPosition = int(lineStart + callStart + 1);
-                first = false;
-                const QStringView afterNumber = rest.sliced(locator + fieldSeparator.size());
-                onBand = onBand || afterNumber.endsWith(bandSeparator.toString() + band.toString());
-            }
+        const qsizetype at = line.indexOf(logged);
+        if (at >= 0) {
+            if (first)
+                expected.callPosition = int(lineStart + at + fieldSeparator.size() + 1);
+            first = false;
+            const qsizetype arrow = line.lastIndexOf(bandSeparator);
+            onBand = onBand || (arrow >= 0 && line.sliced(arrow + bandSeparator.size()) == band);
         }
         lineStart = lineEnd + 1;
     }

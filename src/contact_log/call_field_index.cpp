@@ -7,139 +7,157 @@
 
 namespace {
 
-constexpr qsizetype headLength = 4;
+constexpr qsizetype keyLength = 4;
 
-bool isAsciiDigit(QChar c)
+// The `keyLength` characters before `end`, packed in one number.
+quint64 keyBefore(QStringView text, qsizetype end)
 {
-    return c >= u'0' && c <= u'9';
+    quint64 key = 0;
+    for (qsizetype i = 0; i < keyLength; ++i)
+        key |= quint64(text[end - keyLength + i].unicode()) << (16 * i);
+    return key;
 }
 
-// Up to the first `headLength` characters of `text` from `position`, packed in one number.
-quint64 headAt(QStringView text, qsizetype position)
+// Whether a call of four characters or more can end at `end`: no line break comes between.
+bool callCanEndAt(QStringView text, qsizetype end)
 {
-    quint64 head = 0;
-    const qsizetype length = std::min(headLength, text.size() - position);
-    for (qsizetype i = 0; i < length; ++i)
-        head |= quint64(text[position + i].unicode()) << (16 * i);
-    return head;
+    if (end < keyLength)
+        return false;
+    for (qsizetype i = end - keyLength; i < end; ++i) {
+        if (isLineBreak(text[i]))
+            return false;
+    }
+    return true;
 }
-
-// Where the call field of the line that begins at `lineStart` begins, or -1 when the line does not
-// start like a contact line: digits, "-+-", a date up to the first "---", four characters of
-// time, "---".
-qsizetype callFieldOfLine(QStringView log, qsizetype lineStart)
-{
-    qsizetype p = lineStart;
-    while (p < log.size() && isAsciiDigit(log[p]))
-        ++p;
-    if (p == lineStart || !holdsAt(log, p, sentNumberSeparator))
-        return -1;
-
-    const qsizetype dateStart = p + sentNumberSeparator.size();
-    qsizetype dateEnd = dateStart;
-    while (dateEnd < log.size() && !isLineBreak(log[dateEnd]) &&
-           !(log[dateEnd] == fieldSeparator[0] && holdsAt(log, dateEnd, fieldSeparator)))
-        ++dateEnd;
-    if (dateEnd == dateStart || !holdsAt(log, dateEnd, fieldSeparator))
-        return -1;
-
-    constexpr qsizetype timeLength = 4;
-    const qsizetype timeStart = dateEnd + fieldSeparator.size();
-    for (qsizetype p = timeStart; p < timeStart + timeLength; ++p) {
-        if (p == log.size() || isLineBreak(log[p]))
-            return -1;
-    }
-    if (!holdsAt(log, timeStart + timeLength, fieldSeparator))
-        return -1;
-    return timeStart + timeLength + fieldSeparator.size();
-}
-
-// The line breaks of a text, found in order with the toolkit's vectorised character search: a
-// whole log is read this way after every change other than an append.
-class LineBreaks
-{
-public:
-    explicit LineBreaks(QStringView text) : text_(text) {}
-
-    // The first CR or LF at or after `position`, or the size of the text when there is none.
-    // Each call must ask for a position no smaller than the one before.
-    qsizetype from(qsizetype position)
-    {
-        if (nextCr_ < position)
-            nextCr_ = find(u'\r', position);
-        if (nextLf_ < position)
-            nextLf_ = find(u'\n', position);
-        return std::min(nextCr_, nextLf_);
-    }
-
-private:
-    qsizetype find(char16_t c, qsizetype position) const
-    {
-        const qsizetype at = text_.indexOf(QChar(c), position);
-        return at < 0 ? text_.size() : at;
-    }
-
-    QStringView text_;
-    qsizetype nextCr_ = -1;
-    qsizetype nextLf_ = -1;
-};
 
 } // namespace
 
+CallFieldIndex::CallFieldIndex(const TextBox &log) : log_(log)
+{
+    connections_ = {
+        QObject::connect(&log, &TextBox::textReplaced, [this] { rebuild(); }),
+        QObject::connect(&log, &TextBox::textAppended,
+                         [this](QStringView tail) { takeAppend(tail.size()); }),
+        QObject::connect(&log, &TextBox::textEdited,
+                         [this](qsizetype position, qsizetype removed, qsizetype added) {
+                             takeEdit(position, removed, added);
+                         }),
+    };
+    rebuild();
+}
+
+CallFieldIndex::~CallFieldIndex()
+{
+    for (const QMetaObject::Connection &connection : connections_)
+        QObject::disconnect(connection);
+}
+
 QStringView CallFieldIndex::text() const
 {
-    return QStringView(log_.text()).first(readLength_);
+    return log_.text();
 }
 
-void CallFieldIndex::update()
+QList<qsizetype> CallFieldIndex::callOffsets(QStringView call) const
 {
-    const QString &text = log_.text();
-    if (log_.rewriteCount() != readRewrite_) {
-        readRewrite_ = log_.rewriteCount();
-        callOffsets_.clear();
-        callHeads_.clear();
-        readLinesFrom(0);
-        return;
+    QList<qsizetype> offsets;
+    if (call.size() < keyLength || call.contains(u'\r') || call.contains(u'\n'))
+        return offsets;
+    const QStringView text = log_.text();
+    for (int id = firstWithKey_.value(keyBefore(call, call.size()), -1); id >= 0;
+         id = reports_[id].next) {
+        const qsizetype callStart = reports_[id].offset - call.size();
+        if (callStart >= fieldSeparator.size() && holdsAt(text, callStart, call) &&
+            holdsAt(text, callStart - fieldSeparator.size(), fieldSeparator))
+            offsets.append(callStart);
     }
-    if (text.size() == readLength_)
-        return;
-    // Only appended to: the last line read may go on in the new text, so it is read again.
-    if (!callOffsets_.isEmpty() && callOffsets_.last() >= lastLineStart_) {
-        callOffsets_.removeLast();
-        callHeads_.removeLast();
-    }
-    readLinesFrom(lastLineStart_);
+    std::sort(offsets.begin(), offsets.end());
+    return offsets;
 }
 
-void CallFieldIndex::readLinesFrom(qsizetype lineStart)
+void CallFieldIndex::rebuild()
+{
+    reports_.clear();
+    freeIds_.clear();
+    inLogOrder_.clear();
+    firstWithKey_.clear();
+    fileReportsIn(0, log_.text().size(), 0);
+}
+
+void CallFieldIndex::takeAppend(qsizetype appended)
+{
+    // A report may begin up to its own length before the old end and go on in the new text.
+    const qsizetype size = log_.text().size();
+    fileReportsIn(std::max<qsizetype>(0, size - appended - reportField.size() + 1), size,
+                  qsizetype(inLogOrder_.size()));
+}
+
+void CallFieldIndex::takeEdit(qsizetype position, qsizetype removed, qsizetype added)
+{
+    // A report depends on the characters from four before it to its end: those that overlap the
+    // edited range are forgotten and the range is read again; those after it move.
+    const qsizetype firstTouched = firstAtOrAfter(position - reportField.size() + 1);
+    qsizetype after = firstTouched;
+    while (after < qsizetype(inLogOrder_.size()) &&
+           reports_[inLogOrder_[after]].offset < position + removed + keyLength)
+        forgetReport(inLogOrder_[after++]);
+    inLogOrder_.erase(inLogOrder_.begin() + firstTouched, inLogOrder_.begin() + after);
+
+    const qsizetype shift = added - removed;
+    for (auto id = inLogOrder_.begin() + firstTouched; id != inLogOrder_.end(); ++id)
+        reports_[*id].offset += shift;
+
+    fileReportsIn(std::max<qsizetype>(0, position - reportField.size() + 1),
+                  std::min(log_.text().size(), position + added + keyLength), firstTouched);
+}
+
+void CallFieldIndex::fileReportsIn(qsizetype from, qsizetype to, qsizetype at)
 {
     const QStringView text = log_.text();
-    LineBreaks lineBreaks(text);
-    qsizetype start = lineStart;
-    for (;;) {
-        const qsizetype call = callFieldOfLine(text, start);
-        if (call >= 0) {
-            callOffsets_.append(call);
-            callHeads_.append(headAt(text, call));
-        }
-        const qsizetype lineBreak = lineBreaks.from(call >= 0 ? call : start);
-        if (lineBreak == text.size())
-            break;
-        start = lineBreak + 1;
+    std::vector<int> found;
+    for (qsizetype offset = text.indexOf(reportField, from); offset >= 0 && offset < to;
+         offset = text.indexOf(reportField, offset + 1)) {
+        if (callCanEndAt(text, offset))
+            found.push_back(newReport(offset, keyBefore(text, offset)));
     }
-    lastLineStart_ = start;
-    readLength_ = text.size();
+    inLogOrder_.insert(inLogOrder_.begin() + at, found.begin(), found.end());
 }
 
-qsizetype CallFieldIndex::nextCandidate(qsizetype from, QStringView call) const
+int CallFieldIndex::newReport(qsizetype offset, quint64 key)
 {
-    const quint64 key = headAt(call, 0);
-    const qsizetype compared = std::min(headLength, call.size());
-    const quint64 mask = compared == headLength ? ~quint64(0) : (quint64(1) << (16 * compared)) - 1;
-    const quint64 *heads = callHeads_.constData();
-    for (qsizetype i = from; i < callHeads_.size(); ++i) {
-        if ((heads[i] & mask) == key)
-            return i;
+    int id = int(reports_.size());
+    if (freeIds_.empty()) {
+        reports_.push_back({});
+    } else {
+        id = freeIds_.back();
+        freeIds_.pop_back();
     }
-    return -1;
+    // Filed first under its key: the order under a key does not matter, offsets are sorted
+    // when a call is looked up.
+    const int next = firstWithKey_.value(key, -1);
+    reports_[id] = {offset, key, -1, next};
+    if (next >= 0)
+        reports_[next].previous = id;
+    firstWithKey_.insert(key, id);
+    return id;
+}
+
+void CallFieldIndex::forgetReport(int id)
+{
+    Report &report = reports_[id];
+    if (report.previous >= 0)
+        reports_[report.previous].next = report.next;
+    else if (report.next >= 0)
+        firstWithKey_[report.key] = report.next;
+    else
+        firstWithKey_.remove(report.key);
+    if (report.next >= 0)
+        reports_[report.next].previous = report.previous;
+    freeIds_.push_back(id);
+}
+
+qsizetype CallFieldIndex::firstAtOrAfter(qsizetype offset) const
+{
+    return std::partition_point(inLogOrder_.begin(), inLogOrder_.end(),
+                                [this, offset](int id) { return reports_[id].offset < offset; }) -
+           inLogOrder_.begin();
 }

@@ -1,56 +1,60 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
+#include <QMetaObject>
 #include <QStringView>
+#include <vector>
 
 class TextBox;
 
-// Where the call field of each contact line of the log text begins, with the first characters
-// of the field beside it, so that looking for a call compares a short list of numbers and reads
-// the text only on the lines whose call begins the same way, instead of the whole text on every
-// keystroke.
+// Where the log text holds a report, "---59---", filed under the four characters just before
+// it: the last four characters of the call it follows. A call of four characters or more is in
+// the log only where a report follows it, so looking for a call reads the few places filed
+// under its last four characters, however long the log.
 //
-// How a line is read: the sent number, date and time are written by the program, while the
-// call, received number, locator and band are typed by the operator and may hold anything,
-// separators included. So the line is read from its start, where nothing typed can interfere:
-// digits (the sent number), "-+-", the date up to the first "---" (no date format writes "---"),
-// four characters of time, "---", and there the call field begins. A line not shaped so (typed
-// by hand, say) has no call field. Lines end at every CR and every LF.
-//
-// The index follows the log box's text when it is asked, never holding a copy of it: after an
-// append it reads only the new end (and the last line again, which the append may have
-// continued); after any other change (Open, the operator editing the log box) it reads the
-// whole text again.
+// The index follows the log box as it changes, never holding a copy of its text: it is built
+// when the text is replaced (as "Open" does), reads only the new end after an append, and after
+// an edit of the operator's reads only the few characters around the edited range, moving the
+// places after it by the change in length.
 class CallFieldIndex
 {
 public:
-    explicit CallFieldIndex(const TextBox &log) : log_(log) {}
+    explicit CallFieldIndex(const TextBox &log);
+    ~CallFieldIndex();
     CallFieldIndex(const CallFieldIndex &) = delete;
     CallFieldIndex &operator=(const CallFieldIndex &) = delete;
 
-    // Brings the index in step with the log box's text; costs nothing when that has not changed.
-    void update();
-
-    // The text the index was last brought in step with.
+    // The log text the index describes.
     QStringView text() const;
 
-    // The first contact line, from the line numbered `from` (0-based, counting contact lines
-    // only) on, whose call field begins with the first four characters of `call` (all of it
-    // when shorter); -1 when there is none.
-    qsizetype nextCandidate(qsizetype from, QStringView call) const;
-
-    // 0-based offset in the text where the call field of that contact line begins.
-    qsizetype callOffset(qsizetype line) const { return callOffsets_[line]; }
+    // 0-based offsets in the text of every place where "---", `call` and "---59---" follow each
+    // other, in log order; none for a call shorter than four characters or holding a line break.
+    QList<qsizetype> callOffsets(QStringView call) const;
 
 private:
-    void readLinesFrom(qsizetype lineStart);
+    struct Report
+    {
+        qsizetype offset; // where "---59---" begins
+        quint64 key;      // the four characters before it
+        int previous;     // the neighbours filed under the same key, -1 for none
+        int next;
+    };
+
+    void rebuild();
+    void takeAppend(qsizetype appended);
+    void takeEdit(qsizetype position, qsizetype removed, qsizetype added);
+    // Files every report that begins in [from, to) of the text, at `at` in log order.
+    void fileReportsIn(qsizetype from, qsizetype to, qsizetype at);
+    int newReport(qsizetype offset, quint64 key);
+    void forgetReport(int id);
+    // The first place in log order whose report begins at or after `offset`.
+    qsizetype firstAtOrAfter(qsizetype offset) const;
 
     const TextBox &log_;
-    quint64 readRewrite_ = 0;
-    qsizetype readLength_ = 0;
-    // Where the last line read begins: an append may continue it.
-    qsizetype lastLineStart_ = 0;
-    QList<qsizetype> callOffsets_;
-    // The first four UTF-16 code units of each call field, one in each 16 bits.
-    QList<quint64> callHeads_;
+    std::vector<Report> reports_;
+    std::vector<int> freeIds_;
+    std::vector<int> inLogOrder_;
+    QHash<quint64, int> firstWithKey_;
+    QList<QMetaObject::Connection> connections_;
 };

@@ -1,41 +1,38 @@
 #pragma once
 
+#include <QList>
 #include <QStringView>
 
 class CallFieldIndex;
 
-// Walks, in log order, the contact lines of the log text whose call field is exactly `call`:
-// the call followed by "---59---", with the "---" between the received number and the locator
-// still to come on the line. Runs on every keystroke in the call box, so it never copies the log
-// or a line: the index points it at the lines whose call begins like `call`, and it reads only
-// those, in place.
+// Walks, in log order, the places where the log text holds `call` as a logged call: "---", the
+// call, "---59---", anywhere in a line. Runs on every keystroke in the call box, so it never
+// copies the log or a line: the index names the few places to read, and it reads them in place.
 class LoggedCallSearch
 {
 public:
-    // Brings `index` in step with the log text first.
-    LoggedCallSearch(CallFieldIndex &index, QStringView call);
+    LoggedCallSearch(const CallFieldIndex &index, QStringView call);
     LoggedCallSearch(const LoggedCallSearch &) = delete;
     LoggedCallSearch &operator=(const LoggedCallSearch &) = delete;
 
-    // Moves to the next contact line with that call; false when there is none left.
+    // Moves to the next place with that call; false when there is none left.
     bool next();
 
-    // 0-based offset in the log text where the current line's call field begins.
+    // 0-based offset in the log text of the call at the current place.
     qsizetype callOffset() const { return callOffset_; }
 
-    // Whether the current line's band field (what follows "-->" up to the line end) is exactly
-    // `band`. A line written without a band has none.
-    bool carriesBand(QStringView band) const;
+    // Whether the band of the current place's line (the text after the line's last "-->", up to
+    // the line end) is exactly `band`. A line without "-->" has no band.
+    bool carriesBand(QStringView band);
 
 private:
-    const CallFieldIndex &index_;
     QStringView log_;
-    QStringView call_;
-    // A call spanning a line break is no call field of any one line.
-    bool searchable_ = true;
-    qsizetype nextLine_ = 0;
-
+    QList<qsizetype> offsets_;
+    qsizetype nextPlace_ = 0;
     qsizetype callOffset_ = -1;
-    // What follows "---59---" on the current line: received number, "---", locator, band.
-    QStringView rest_;
+
+    // The line read last for its band: several places may share one line.
+    qsizetype bandLineEnd_ = -1;
+    QStringView lineBand_;
+    bool lineHasBand_ = false;
 };

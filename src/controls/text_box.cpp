@@ -50,6 +50,20 @@ void TextBox::appendText(QStringView tail)
     emit Change();
 }
 
+void TextBox::replaceText(qsizetype position, qsizetype removed, QStringView inserted)
+{
+    if (removed == 0 && inserted.isEmpty())
+        return;
+    if (!multiLine_) {
+        setText(QString(text_).replace(position, removed, inserted.toString()));
+        return;
+    }
+    text_.replace(position, removed, inserted.data(), inserted.size());
+    selStart_ = std::min(selStart_, int(text_.size()));
+    emit textEdited(position, removed, inserted.size());
+    emit Change();
+}
+
 void TextBox::setSelStart(int position)
 {
     selStart_ = std::clamp(position, 0, int(text_.size()));

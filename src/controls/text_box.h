@@ -25,6 +25,10 @@ public:
     // How often the text changed other than by an append at its end. What was read from the
     // text stays true of its beginning for as long as this count stays the same.
     quint64 rewriteCount() const { return rewriteCount_; }
+    // Replaces `removed` characters from the 0-based `position` by `inserted`, in place, and runs
+    // the Change procedure: the operator's keystroke in a long log must neither copy it nor make
+    // what follows the keystroke be read again.
+    void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
 
     int selStart() const { return selStart_; }
     // Caret at that 0-based offset, clamped to the text; the length of the text puts it at the
@@ -52,6 +56,8 @@ signals:
     // Property notifications for the view.
     void textReplaced();
     void textAppended(QStringView tail);
+    // The text from `position` on changed: `removed` characters became `added` ones.
+    void textEdited(qsizetype position, qsizetype removed, qsizetype added);
     void selStartChanged(int position);
     void selectionChanged(int start, int length);
     void foreColorChanged(OleColor color);

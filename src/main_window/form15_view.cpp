@@ -2,6 +2,7 @@
 
 #include "control_bindings.h"
 #include "form15.h"
+#include "log_text_edit.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
@@ -82,7 +82,7 @@ QWidget *Form15View::createWidget(Control &control)
     QWidget *widget = nullptr;
     if (auto *box = qobject_cast<TextBox *>(&control)) {
         if (box->isMultiLine()) {
-            auto *edit = new QPlainTextEdit(parent);
+            auto *edit = new LogTextEdit(parent);
             bindLogEdit(*box, edit);
             widget = edit;
         } else {

@@ -10,28 +10,12 @@
 
 namespace {
 
-// The widget shows CR LF as one paragraph break; every other character, a lone CR or LF
-// included, stands for one character of the widget.
-qsizetype stepOverShownCharacter(QStringView text, qsizetype at)
+// Characters of the log text other than CR and LF that the widget also shows as a line break:
+// the paragraph separator and the document's own frame marks.
+bool isShownAsLineBreak(QChar c)
 {
-    if (text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n')
-        return at + 2;
-    return at + 1;
-}
-
-// The offset in the log text reached by walking `shown` characters of the widget from `from`.
-qsizetype logOffsetAfter(QStringView text, qsizetype from, int shown)
-{
-    qsizetype at = from;
-    for (int i = 0; i < shown && at < text.size(); ++i)
-        at = stepOverShownCharacter(text, at);
-    return at;
-}
-
-// The widget's position of an offset in the log text.
-int shownPosition(QStringView text, int offset)
-{
-    return int(offset - text.left(offset).count(u"\r\n"));
+    return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == u'\uFDD0' ||
+           c == u'\uFDD1';
 }
 
 QString toLogText(QString shown)
@@ -46,7 +30,11 @@ LogEditSync::LogEditSync(TextBox &box, QPlainTextEdit *edit) : QObject(edit), bo
     showWholeText();
     connect(edit->document(), &QTextDocument::contentsChange, this, &LogEditSync::takeOperatorEdit);
     connect(&box, &TextBox::textReplaced, this, [this] {
-        if (!operatorEdit_)
+        // A rewrite while the operator's edit is reaching the log is the Change procedure's own;
+        // it is shown once that edit is through.
+        if (operatorEdit_)
+            rewrittenDuringEdit_ = true;
+        else
             showWholeText();
     });
     connect(&box, &TextBox::textAppended, this, &LogEditSync::showAppended);
@@ -58,15 +46,55 @@ void LogEditSync::showWholeText()
     programChange_ = true;
     edit_->setPlainText(box_.text());
     programChange_ = false;
+    loneBreakParagraphs_.clear();
+    noteLoneBreaks(box_.text(), 0);
+    startUndoHere();
 }
 
 void LogEditSync::showAppended(QStringView tail)
 {
+    const QString &text = box_.text();
+    // A CR already shown as a line break that the appended LF makes one CR LF with.
+    if (tail.startsWith(u'\n') && text.size() > tail.size() &&
+        text[text.size() - tail.size() - 1] == u'\r') {
+        showWholeText();
+        return;
+    }
+    const int lastParagraph = edit_->document()->blockCount() - 1;
     programChange_ = true;
     QTextCursor end(edit_->document());
     end.movePosition(QTextCursor::End);
     end.insertText(tail.toString());
     programChange_ = false;
+    noteLoneBreaks(tail, lastParagraph);
+    startUndoHere();
+}
+
+void LogEditSync::startUndoHere()
+{
+    QTextDocument *document = edit_->document();
+    document->clearUndoRedoStacks();
+    paragraphs_ = document->blockCount();
+    characters_ = document->characterCount();
+}
+
+void LogEditSync::noteLoneBreaks(QStringView text, int paragraph)
+{
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n')
+            ++at;
+        else if (isShownAsLineBreak(text[at]))
+            loneBreakParagraphs_.push_back(paragraph);
+        else
+            continue;
+        ++paragraph;
+    }
+}
+
+qsizetype LogEditSync::loneBreaksBefore(int paragraph) const
+{
+    return std::lower_bound(loneBreakParagraphs_.begin(), loneBreakParagraphs_.end(), paragraph) -
+           loneBreakParagraphs_.begin();
 }
 
 void LogEditSync::showCaret(int position)
@@ -76,11 +104,12 @@ void LogEditSync::showCaret(int position)
     // log; the caret stays where the operator is typing, and the log text only learns where.
     if (operatorEdit_)
         return;
+    const QString &text = box_.text();
     QTextCursor cursor = edit_->textCursor();
-    if (position >= box_.text().size())
+    if (position >= text.size())
         cursor.movePosition(QTextCursor::End);
     else
-        cursor.setPosition(shownPosition(box_.text(), position));
+        cursor.setPosition(int(position - QStringView(text).first(position).count(u"\r\n")));
     edit_->setTextCursor(cursor);
     edit_->ensureCursorVisible();
 }
@@ -90,25 +119,40 @@ void LogEditSync::takeOperatorEdit(int position, int charsRemoved, int charsAdde
     if (programChange_)
         return;
     QTextDocument *document = edit_->document();
-    // The document counts a final paragraph break of its own that no text stands for.
+    // The document counts a final paragraph break of its own that no text stands for, and may
+    // report it as removed and added again.
     const int shownEnd = document->characterCount() - 1;
+    const int removedShown = std::clamp(charsRemoved, 0, characters_ - 1 - position);
     QTextCursor added(document);
     added.setPosition(std::min(position, shownEnd));
     added.setPosition(std::min(position + charsAdded, shownEnd), QTextCursor::KeepAnchor);
+    const QString addedShown = added.selectedText();
 
-    const QString &text = box_.text();
-    const qsizetype start = logOffsetAfter(text, 0, position);
-    const qsizetype end = logOffsetAfter(text, start, charsRemoved);
-    const QString inserted = toLogText(added.selectedText());
-    QString updated = text;
-    updated.replace(start, end - start, inserted);
+    // The line breaks removed are those of the paragraphs from the edited one on.
+    const int paragraph = document->findBlock(position).blockNumber();
+    const int breaksAdded = int(addedShown.count(QChar::ParagraphSeparator));
+    const int breaksRemoved = breaksAdded - (document->blockCount() - paragraphs_);
+    const auto firstLone = loneBreakParagraphs_.begin() + loneBreaksBefore(paragraph);
+    const auto afterLone =
+        loneBreakParagraphs_.begin() + loneBreaksBefore(paragraph + breaksRemoved);
+    const qsizetype lonesRemoved = afterLone - firstLone;
+    const qsizetype start = position + paragraph - (firstLone - loneBreakParagraphs_.begin());
+    const qsizetype end =
+        std::min(box_.text().size(), start + removedShown + breaksRemoved - lonesRemoved);
+    for (auto later = afterLone; later != loneBreakParagraphs_.end(); ++later)
+        *later += breaksAdded - breaksRemoved;
+    loneBreakParagraphs_.erase(firstLone, afterLone);
+    paragraphs_ = document->blockCount();
+    characters_ = document->characterCount();
 
+    const QString inserted = toLogText(addedShown);
     operatorEdit_ = true;
-    box_.setText(updated);
+    box_.replaceText(start, end - start, inserted);
     // The operator's caret is just after what they typed or pasted.
     box_.setSelStart(int(start + inserted.size()));
     operatorEdit_ = false;
-    // A change procedure that rewrote the text differently must still be shown.
-    if (box_.text() != updated)
+    if (rewrittenDuringEdit_) {
+        rewrittenDuringEdit_ = false;
         showWholeText();
+    }
 }

@@ -70,9 +70,8 @@ private slots:
         row("only as a locator") << q1abc << false << none << "JN80XY" << vbButtonText << 0;
         row("only inside a date") << line(u"Q1ABC", u"...", u"012", u"JN80XY", u"16-JULY-2016")
                                   << false << none << "JULY" << vbButtonText << 0;
-        row("received number shaped like a call field")
-            << line(u"Q1ABC", u"...", u"7---Q2XYZ---59---8", u"JN80") << false << none << "Q2XYZ"
-            << vbButtonText << 0;
+        row("call in a received number") << line(u"Q1ABC", u"...", u"7---Q2XYZ---59---8", u"JN80")
+                                         << false << none << "Q2XYZ" << vbRed << 44;
 
         // The date is written in the system's short date format, whatever its width and order.
         row("ISO date") << line(u"Q1ABC", u"...", u"012", u"JN80XY", u"2016-07-16") << false << none
@@ -88,29 +87,35 @@ private slots:
         row("empty locator (HF)") << line(u"Q1ABC", u"...", u"5", u"") << false << none << "Q1ABC"
                                   << vbRed << 27;
 
-        // Lines typed by hand into the log box have no call field.
+        // A call is logged wherever "---", the call and "---59---" follow each other in a line:
+        // lines written by older versions, joined or typed by hand count as well.
         const QString typedNote = QStringLiteral("Q1ABC worked before\r\n");
         row("hand-typed note") << typedNote << false << none << "Q1ABC" << vbButtonText << 0;
         row("note before the contact")
             << typedNote + q1abc << false << none << "Q1ABC" << vbRed << int(typedNote.size()) + 27;
+        row("time written just after midnight")
+            << "001-+-16/07/2016---0-230---Q1ABC---59---1---X\r\n"
+            << false << none << "Q1ABC" << vbRed << 28;
+        row("two lines joined") << q2xyz.chopped(2) + q1abc << false << none << "Q1ABC" << vbRed
+                                << 78;
+        row("hand-typed shorter date") << "004-+-1/7/16---1345---Q1ABC---59---1---JN80\r\n"
+                                       << false << none << "Q1ABC" << vbRed << 23;
         row("call field alone") << "---Q1ABC---59---012---JN80XY\r\n"
+                                << false << none << "Q1ABC" << vbRed << 4;
+        row("cut after the report")
+            << "001-+-16/07/2016---1345---Q1ABC---59---" << false << none << "Q1ABC" << vbRed << 27;
+        row("no separator before the call") << "001-+-16/07/2016 1345 Q1ABC---59---012\r\n"
+                                            << false << none << "Q1ABC" << vbButtonText << 0;
+        row("report cut short") << "001-+-16/07/2016---1345---Q1ABC---59--\r\n"
                                 << false << none << "Q1ABC" << vbButtonText << 0;
-        row("no sent number") << "-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"
-                              << false << none << "Q1ABC" << vbButtonText << 0;
-        row("sent number not digits") << "0A1-+-16/07/2016---1345---Q1ABC---59---012---JN80\r\n"
-                                      << false << none << "Q1ABC" << vbButtonText << 0;
-        row("no date") << "001-+----1345---Q1ABC---59---012---JN80XY\r\n"
-                       << false << none << "Q1ABC" << vbButtonText << 0;
-        row("time of three characters") << "001-+-16/07/2016---134---Q1ABC---59---012---JN80\r\n"
-                                        << false << none << "Q1ABC" << vbButtonText << 0;
-        row("cut after the received number") << "001-+-16/07/2016---1345---Q1ABC---59---012\r\n"
-                                             << false << none << "Q1ABC" << vbButtonText << 0;
         row("contact split over two lines")
             << "001-+-16/07/2016---1345---\r\nQ1ABC---59---012---JN80XY\r\n"
             << false << none << "Q1ABC" << vbButtonText << 0;
+        row("call split over two lines") << "001-+-16/07/2016---1345---Q1A\nBC---59---012\r\n"
+                                         << false << none << "Q1ABC" << vbButtonText << 0;
         const QString longJunk =
-            QStringLiteral("001-+-16/07/2016") + QStringLiteral("---Q1ABC---59---").repeated(20000);
-        row("long junk line of call fields")
+            QStringLiteral("001-+-16/07/2016") + QStringLiteral("---Q1ABD---59---").repeated(20000);
+        row("long junk line of other calls")
             << longJunk + QStringLiteral("\r\n") + q1abc << false << none << "Q1ABC" << vbRed
             << int(longJunk.size()) + 2 + 27;
 
@@ -139,6 +144,16 @@ private slots:
         row("multiband, band of a hand-typed line")
             << u"Q1ABC -->432 Mhz\r\n"_s + q1abc144 << true << "432 Mhz"
             << "Q1ABC" << vbBlue << 45;
+        row("multiband, band of two joined lines is the last one")
+            << q1abc144.chopped(2) + q2xyz432 << true << "432 Mhz"
+            << "Q1ABC" << vbRed << 27;
+        row("multiband, band of two joined lines is not the first one")
+            << q1abc144.chopped(2) + q2xyz432 << true << "144 Mhz"
+            << "Q1ABC" << vbBlue << 27;
+        row("multiband, band of a line written under the old time")
+            << "001-+-16/07/2016---0-230---Q1ABC---59---1---X-->144 Mhz\r\n"
+            << true << "144 Mhz"
+            << "Q1ABC" << vbRed << 28;
         row("multiband, not logged") << q2xyz432 << true << "432 Mhz"
                                      << "Q1ABC" << vbButtonText << 0;
         row("multiband unticked, any band") << q1abc144 << false << "432 Mhz"
@@ -185,7 +200,9 @@ private slots:
         row("line break appended, then a contact")
             << q2xyz.chopped(2) << false << "" << u"\r\n"_s + q1abc << vbRed << 80;
         row("line cut in its time, the rest on a new line")
-            << q1abc.left(21) << false << "" << u"\r\n"_s + q1abc.mid(21) << vbButtonText << 0;
+            << q1abc.left(21) << false << "" << u"\r\n"_s + q1abc.mid(21) << vbRed << 29;
+        row("line cut before its call, the rest on a new line")
+            << q1abc.left(26) << false << "" << u"\r\n"_s + q1abc.mid(26) << vbButtonText << 0;
         // Any other change: the whole log is read again.
         row("log replaced") << q1abc << true << q2xyz << "" << vbButtonText << 0;
         row("log replaced by one as long")
@@ -195,8 +212,8 @@ private slots:
         row("line put in front") << q1abc << true << q2xyz + q1abc << "" << vbRed << 80;
         row("log emptied") << q1abc << true << ""
                            << "" << vbButtonText << 0;
-        row("sent number edited away")
-            << q1abc << true << u"x"_s + q1abc << "" << vbButtonText << 0;
+        row("line put in front of the call")
+            << q1abc << true << q1abc.left(26) + q2xyz + q1abc.mid(26) << "" << vbButtonText << 0;
         row("replaced, then appended before the next look-up")
             << q1abc << true << q2xyz << q1abc << vbRed << 80;
     }
@@ -220,10 +237,51 @@ private slots:
         QCOMPARE(box.form.CallPosition, callPosition);
     }
 
-    void logKeptUpToDateAnswersAsOneReadAfresh()
+    void markFollowsEditsInPlace_data()
     {
-        // A log grown in pieces cut anywhere, with lone line breaks, notes and now and then a
-        // rewrite, must give every call the same mark as the same text read from its start.
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<OleColor>("mark");
+        QTest::addColumn<int>("callPosition");
+
+        const QString q1abd = line(u"Q1ABD");
+        const QString q2xyz = line(u"Q2XYZ");
+        auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+
+        row("last letter of a call changed") << q1abd << 30 << 1 << "C" << vbRed << 27;
+        row("first letter of the report typed over")
+            << line(u"Q1ABC") << 31 << 1 << "+" << vbButtonText << 0;
+        row("report typed after a call") << "---Q1ABC" << 8 << 0 << "---59---" << vbRed << 4;
+        row("line break typed into a call") << line(u"Q1ABC") << 28 << 0 << "\r\n"
+                                            << vbButtonText << 0;
+        row("line break deleted from a call")
+            << "---Q1A\r\nBC---59---" << 6 << 2 << "" << vbRed << 4;
+        row("line deleted before the call")
+            << q2xyz + line(u"Q1ABC") << 0 << 53 << "" << vbRed << 27;
+        row("line typed before the call") << line(u"Q1ABC") << 0 << 0 << q2xyz << vbRed << 80;
+    }
+    void markFollowsEditsInPlace()
+    {
+        QFETCH(QString, log);
+        QFETCH(int, position);
+        QFETCH(int, removed);
+        QFETCH(QString, inserted);
+        QFETCH(OleColor, mark);
+        QFETCH(int, callPosition);
+        CallBox box(log, false, QStringLiteral("..."));
+        box.form.Text1.replaceText(position, removed, inserted);
+        box.form.Text2.setText(QStringLiteral("Q1ABC"));
+        QCOMPARE(box.form.Text2.foreColor(), mark);
+        QCOMPARE(box.form.CallPosition, callPosition);
+    }
+
+    void logKeptUpToDateThroughEditsAnswersAsOneReadAfresh()
+    {
+        // A log grown in pieces cut anywhere, with lone line breaks, notes, edits in place and now
+        // and then a rewrite, must give every call the same mark as the same text read from its
+        // start.
         std::mt19937 random(2016); // a fixed start: the same pieces every run
         const auto below = [&random](int n) { return int(random() % unsigned(n)); };
         const QStringList calls = {QStringLiteral("Q1ABC"), QStringLiteral("Q1AB"),
@@ -247,6 +305,20 @@ private slots:
             const int length = 1 + below(int(pending.size()));
             kept.Text1.appendText(QStringView(pending).first(length));
             pending.remove(0, length);
+            // The operator edits the log box now and then: a range anywhere replaced by a piece
+            // of a contact line, a line break or nothing.
+            if (below(3) == 0) {
+                const QStringList typed = {QString(),
+                                           QStringLiteral("\r\n"),
+                                           QStringLiteral("---59---"),
+                                           QStringLiteral("---Q1AB"),
+                                           QStringLiteral("C"),
+                                           QStringLiteral("-->144 Mhz")};
+                const qsizetype size = kept.Text1.text().size();
+                const qsizetype at = below(int(size) + 1);
+                kept.Text1.replaceText(at, std::min<qsizetype>(below(12), size - at),
+                                       typed[below(int(typed.size()))]);
+            }
             if (below(25) == 0) {
                 QString text = kept.Text1.text();
                 text.remove(below(int(text.size()) + 1), below(60));

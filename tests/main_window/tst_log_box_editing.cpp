@@ -1,9 +1,16 @@
 #include "control_bindings.h"
+#include "log_text_edit.h"
+#include "offscreen_window.h"
 #include "text_box.h"
 
-#include <QPlainTextEdit>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -13,7 +20,7 @@ namespace {
 struct LogBox
 {
     TextBox box{QStringLiteral("Text1")};
-    QPlainTextEdit edit;
+    LogTextEdit edit;
 
     explicit LogBox(const QString &text)
     {
@@ -113,6 +120,165 @@ private slots:
         log.box.setSelStart(offset);
         QCOMPARE(log.edit.textCursor().block().text().left(3), QStringLiteral("002"));
         QCOMPARE(log.edit.textCursor().positionInBlock(), 3);
+    }
+
+    void undoNeverReachesAcrossTheProgramsChanges()
+    {
+        LogBox log(secondLine);
+        log.edit.setFocus();
+        auto pressEveryUndoAndRedo = [&log] {
+            QTest::keyClick(&log.edit, Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(&log.edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(&log.edit, Qt::Key_Y, Qt::ControlModifier);
+            const std::unique_ptr<QMenu> menu(log.edit.createStandardContextMenu());
+            for (const char *name : {"edit-undo", "edit-redo"}) {
+                auto *action = menu->findChild<QAction *>(QLatin1String(name));
+                QVERIFY(action);
+                action->trigger();
+            }
+        };
+
+        // Opened, then two contacts added.
+        log.box.setText(lineWithLoneLf);
+        log.box.appendText(u"002-+-c---59---2---Y\r\n");
+        log.box.appendText(u"003-+-d---59---3---Z\r\n");
+        const QString logged = log.box.text();
+        pressEveryUndoAndRedo();
+        QCOMPARE(log.box.text(), logged);
+
+        // The operator's own typing can be undone and redone, but not past the next contact.
+        log.edit.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&log.edit, QStringLiteral("x"));
+        QTest::keyClick(&log.edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(log.box.text(), logged);
+        QTest::keyClick(&log.edit, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(log.box.text(), logged + "x");
+        log.box.appendText(u"\r\n004-+-e---59---4---W\r\n");
+        const QString added = log.box.text();
+        pressEveryUndoAndRedo();
+        QCOMPARE(log.box.text(), added);
+    }
+
+    void everyLineBreakTheOperatorEntersBecomesCrLf_data()
+    {
+        QTest::addColumn<QString>("pasted"); // empty: the key is typed
+
+        QTest::newRow("Enter") << QString();
+        QTest::newRow("line feed") << QStringLiteral("\n");
+        QTest::newRow("carriage return") << QStringLiteral("\r");
+        QTest::newRow("CR LF") << QStringLiteral("\r\n");
+        QTest::newRow("line separator") << QString(QChar::LineSeparator);
+        QTest::newRow("paragraph separator") << QString(QChar::ParagraphSeparator);
+    }
+    void everyLineBreakTheOperatorEntersBecomesCrLf()
+    {
+        QFETCH(QString, pasted);
+        for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+            LogBox log(secondLine);
+            log.edit.moveCursor(QTextCursor::End);
+            QTest::keyClicks(&log.edit, QStringLiteral("p"));
+            if (pasted.isEmpty()) {
+                QTest::keyClick(&log.edit, Qt::Key_Return, modifiers);
+            } else {
+                QApplication::clipboard()->setText(pasted);
+                log.edit.paste();
+            }
+            QTest::keyClicks(&log.edit, QStringLiteral("q"));
+            QCOMPARE(log.box.text(), secondLine + "p\r\nq");
+            QCOMPARE(log.edit.blockCount(), 3);
+        }
+    }
+
+    void editsAnywhereKeepLogAndWidgetInStep()
+    {
+        // Lines ended every way a file may end them; the widget's edits land at their place in
+        // the log text, and line breaks no edit touched stay as they were.
+        std::mt19937 random(14); // a fixed start: the same edits every run
+        const auto below = [&random](int n) { return int(random() % unsigned(n)); };
+        const QStringList pieces = {QStringLiteral("a"), QStringLiteral("\n"),
+                                    QStringLiteral("bc\nd"), QString()};
+        LogBox log(QStringLiteral("1\r\n2\n3\r4\r\n\r\n5\n\n6\r\r\n7\u20298\uFDD09"));
+        auto shown = [](QString text) {
+            return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                .replace(QRegularExpression(QStringLiteral("[\r\u2029\uFDD0]")),
+                         QStringLiteral("\n"));
+        };
+        for (int step = 0; step < 300; ++step) {
+            const int size = log.edit.document()->characterCount() - 1;
+            QTextCursor cursor(log.edit.document());
+            cursor.setPosition(below(size + 1));
+            cursor.setPosition(std::min(size, cursor.position() + below(4)),
+                               QTextCursor::KeepAnchor);
+            cursor.insertText(pieces[below(int(pieces.size()))]);
+            QCOMPARE(shown(log.box.text()), log.edit.toPlainText());
+        }
+        const QString text = log.box.text();
+        QVERIFY(text.contains(u"\r\n") && text.contains(QRegularExpression("\n[^\r]|\r[^\n]")));
+    }
+
+    void everyKindOfKeystrokeInTheWindowsLogBoxLandsAtTheCaret()
+    {
+        // The real window: its log box follows the end after every change, and the call box is
+        // checked against the log between the operator's keystrokes.
+        OffscreenWindow w;
+        const QString first = QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80");
+        const QString second =
+            QStringLiteral("002-+-16/07/2016---1346---DL2KU---59---935---QD78CK");
+        const QString logged = first + "\r\n" + second + "\r\n";
+        w.form.Text1.setText(logged);
+        QPlainTextEdit *log = w.log();
+        log->setFocus();
+        const int beforeC = int(first.size() + 1 + second.indexOf(u"CK"));
+        QTextCursor caret = log->textCursor();
+        caret.setPosition(beforeC);
+        log->setTextCursor(caret);
+        const qsizetype atC = beforeC + 1; // one CR LF before, shown as one paragraph break
+        auto callBoxLooksUp = [&w] {
+            w.form.Text2.setText(QStringLiteral("DL2KU"));
+            QCOMPARE(w.form.Text2.foreColor(), vbRed);
+            w.form.Text2.setText({});
+        };
+        auto logReads = [&](qsizetype removed, const QString &inserted) {
+            return QString(logged).replace(atC - removed, removed, inserted);
+        };
+
+        QTest::keyClick(log, Qt::Key_X);
+        QCOMPARE(w.form.Text1.text(), logReads(0, QStringLiteral("x")));
+        callBoxLooksUp();
+        QTest::keyClick(log, Qt::Key_Backspace);
+        QCOMPARE(w.form.Text1.text(), logged);
+
+        QTest::keyClick(log, Qt::Key_Backspace);
+        QCOMPARE(w.form.Text1.text(), logReads(1, {}));
+        callBoxLooksUp();
+        QTest::keyClick(log, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.form.Text1.text(), logged);
+
+        QTest::keyClick(log, Qt::Key_Return);
+        QCOMPARE(w.form.Text1.text(), logReads(0, QStringLiteral("\r\n")));
+        callBoxLooksUp();
+        QTest::keyClick(log, Qt::Key_Backspace);
+        QCOMPARE(w.form.Text1.text(), logged);
+
+        QApplication::clipboard()->setText(first + "\n");
+        log->paste();
+        QCOMPARE(w.form.Text1.text(), logReads(0, first + "\r\n"));
+        callBoxLooksUp();
+        QTest::keyClick(log, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.form.Text1.text(), logged);
+        QCOMPARE(log->textCursor().position(), beforeC);
+    }
+
+    void typingEditsTheLogTextInPlace()
+    {
+        LogBox log(lineWithLoneLf + secondLine);
+        log.caretTo(3);
+        QTest::keyClicks(&log.edit, QStringLiteral("a")); // may make room for what follows
+        const QChar *storage = log.box.text().constData();
+        QTest::keyClicks(&log.edit, QStringLiteral("bc"));
+        QTest::keyClick(&log.edit, Qt::Key_Backspace);
+        QCOMPARE(log.box.text(), "001ab" + lineWithLoneLf.mid(3) + secondLine);
+        QCOMPARE(log.box.text().constData(), storage);
     }
 };
 

@@ -152,7 +152,7 @@ private slots:
         QTest::keyClick(&log.edit, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(log.box.text(), logged);
         QTest::keyClick(&log.edit, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(log.box.text(), logged + "x");
+        QCOMPARE(log.box.text(), logged + u"x"_s);
         log.box.appendText(u"\r\n004-+-e---59---4---W\r\n");
         const QString added = log.box.text();
         pressEveryUndoAndRedo();
@@ -184,7 +184,7 @@ private slots:
                 log.edit.paste();
             }
             QTest::keyClicks(&log.edit, QStringLiteral("q"));
-            QCOMPARE(log.box.text(), secondLine + "p\r\nq");
+            QCOMPARE(log.box.text(), secondLine + u"p\r\nq"_s);
             QCOMPARE(log.edit.blockCount(), 3);
         }
     }
@@ -213,7 +213,7 @@ private slots:
             QCOMPARE(shown(log.box.text()), log.edit.toPlainText());
         }
         const QString text = log.box.text();
-        QVERIFY(text.contains(u"\r\n") && text.contains(QRegularExpression("\n[^\r]|\r[^\n]")));
+        QVERIFY(text.contains(u"\r\n") && text.contains(QRegularExpression(u"\n[^\r]|\r[^\n]"_s)));
     }
 
     void everyKindOfKeystrokeInTheWindowsLogBoxLandsAtTheCaret()
@@ -224,7 +224,7 @@ private slots:
         const QString first = QStringLiteral("001-+-16/07/2016---1345---Q1ABC---59---012---JN80");
         const QString second =
             QStringLiteral("002-+-16/07/2016---1346---DL2KU---59---935---QD78CK");
-        const QString logged = first + "\r\n" + second + "\r\n";
+        const QString logged = first + u"\r\n"_s + second + u"\r\n"_s;
         w.form.Text1.setText(logged);
         QPlainTextEdit *log = w.log();
         log->setFocus();
@@ -260,9 +260,9 @@ private slots:
         QTest::keyClick(log, Qt::Key_Backspace);
         QCOMPARE(w.form.Text1.text(), logged);
 
-        QApplication::clipboard()->setText(first + "\n");
+        QApplication::clipboard()->setText(first + u"\n"_s);
         log->paste();
-        QCOMPARE(w.form.Text1.text(), logReads(0, first + "\r\n"));
+        QCOMPARE(w.form.Text1.text(), logReads(0, first + u"\r\n"_s));
         callBoxLooksUp();
         QTest::keyClick(log, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w.form.Text1.text(), logged);
@@ -277,7 +277,7 @@ private slots:
         const QChar *storage = log.box.text().constData();
         QTest::keyClicks(&log.edit, QStringLiteral("bc"));
         QTest::keyClick(&log.edit, Qt::Key_Backspace);
-        QCOMPARE(log.box.text(), "001ab" + lineWithLoneLf.mid(3) + secondLine);
+        QCOMPARE(log.box.text(), u"001ab"_s + lineWithLoneLf.mid(3) + secondLine);
         QCOMPARE(log.box.text().constData(), storage);
     }
 };

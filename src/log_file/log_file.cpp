@@ -12,6 +12,7 @@ namespace {
 
 const QString messageTitle = QStringLiteral("Morvit Vandrel");
 const QString logFileName = QStringLiteral("vandrel.txt");
+const QString recoveryFileName = QStringLiteral("vandrel.recovery");
 constexpr QByteArrayView crLf = "\r\n";
 
 // The path as the operator knows it, with the platform's own separator.
@@ -70,6 +71,11 @@ std::optional<QByteArray> readLogFile(const FileService &files, const QString &p
 QString logFilePath(const ProgramDirectory &directory)
 {
     return directory.path() + u'/' + logFileName;
+}
+
+QString recoveryFilePath(const ProgramDirectory &directory)
+{
+    return directory.path() + u'/' + recoveryFileName;
 }
 
 void SaveLog(const ContactForm &form, const WindowServices &services)

@@ -8,6 +8,8 @@ class ProgramDirectory;
 
 // The log file: vandrel.txt in the program's directory.
 QString logFilePath(const ProgramDirectory &directory);
+// The recovery file beside it: the log in the window since the last "Save".
+QString recoveryFilePath(const ProgramDirectory &directory);
 
 // What "Save" does: writes the log text and one CR LF to the log file as UTF-8 and says where.
 // The new file replaces the old one only once it is complete: when it cannot be, a message

@@ -9,6 +9,7 @@ constexpr std::array targets{
     FuzzTarget{"sent_number", fuzzRestoreSentNumber},
     FuzzTarget{"worked_before", fuzzWorkedBefore},
     FuzzTarget{"numeric_value", fuzzNumericValue},
+    FuzzTarget{"recovery_file", fuzzRecoveryFile},
 };
 
 } // namespace

@@ -25,6 +25,8 @@ QString fuzzRestoreSentNumber(QByteArrayView input);
 QString fuzzWorkedBefore(QByteArrayView input);
 // The numeric value of any text.
 QString fuzzNumericValue(QByteArrayView input);
+// The bytes of a recovery file, read as the start of the program reads them.
+QString fuzzRecoveryFile(QByteArrayView input);
 
 std::span<const FuzzTarget> fuzzTargets();
 const FuzzTarget *findFuzzTarget(QStringView name);

@@ -12,15 +12,21 @@ constexpr QByteArrayView magic = "VANDREL-RECOVERY ";
 // 19 digits each, a checksum, spaces and the line feed.
 constexpr qsizetype longestLine = 64;
 
-constexpr std::array<quint32, 256> crcTable = [] {
-    std::array<quint32, 256> table{};
+// Eight tables, so that the checksum takes eight bytes a step ("slicing by 8"): a whole log of
+// 100,000 contacts is checked in a few milliseconds.
+constexpr std::array<std::array<quint32, 256>, 8> crcTables = [] {
+    std::array<std::array<quint32, 256>, 8> tables{};
     for (quint32 n = 0; n < 256; ++n) {
         quint32 c = n;
         for (int k = 0; k < 8; ++k)
             c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
+        tables[0][n] = c;
     }
-    return table;
+    for (quint32 n = 0; n < 256; ++n) {
+        for (int t = 1; t < 8; ++t)
+            tables[t][n] = (tables[t - 1][n] >> 8) ^ tables[0][tables[t - 1][n] & 0xFF];
+    }
+    return tables;
 }();
 
 // The line from `at` up to its line feed (not included), if it has one within `longestLine`.
@@ -89,9 +95,18 @@ QByteArray headLine(RecordKind kind, qsizetype length, qint64 lastAddMsecs)
 
 quint32 crc32(QByteArrayView bytes, quint32 crc)
 {
+    const auto &t = crcTables;
     crc = ~crc;
-    for (const char byte : bytes)
-        crc = crcTable[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
+    const auto *p = reinterpret_cast<const quint8 *>(bytes.data());
+    qsizetype n = bytes.size();
+    for (; n >= 8; n -= 8, p += 8) {
+        const quint32 low =
+            crc ^ (quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24);
+        crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^
+              t[4][low >> 24] ^ t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+    }
+    for (; n > 0; --n, ++p)
+        crc = t[0][(crc ^ *p) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
@@ -139,6 +154,8 @@ RecoveredLog readRecoveryRecords(QByteArrayView bytes)
         return log;
     }
 
+    // The log's bytes, decoded once at the end rather than record by record.
+    QByteArray utf8;
     qsizetype at = header->size() + 1;
     while (at < bytes.size()) {
         const auto line = lineAt(bytes, at);
@@ -157,11 +174,11 @@ RecoveredLog readRecoveryRecords(QByteArrayView bytes)
 
         switch (head->kind) {
         case RecordKind::Append:
-            log.logText += QString::fromUtf8(payload);
+            utf8 += payload;
             log.saved = false;
             break;
         case RecordKind::ReplaceAll:
-            log.logText = QString::fromUtf8(payload);
+            utf8 = payload.toByteArray();
             log.saved = false;
             break;
         case RecordKind::Saved:
@@ -172,6 +189,7 @@ RecoveredLog readRecoveryRecords(QByteArrayView bytes)
         ++log.records;
         at = payloadAt + head->length + 1;
     }
+    log.logText = QString::fromUtf8(utf8);
     log.readBytes = std::min(at, bytes.size());
     log.skippedBytes = bytes.size() - log.readBytes;
     return log;

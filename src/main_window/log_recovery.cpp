@@ -128,10 +128,12 @@ std::optional<RestoredLog> askToRestoreUnsavedLog(const WindowServices &services
 
     const int answer =
         services.messages.msgBox(question(services, log), vbYesNo | vbQuestion, messageTitle);
+    // No sets the file aside. Yes writes it anew from the restored log; a damaged file is first
+    // copied aside with what could not be read, and stays in place until the new one replaces it,
+    // so a kill at any moment of this leaves the log offered at the next start.
     if (answer != vbYes || log.skippedBytes > 0) {
-        // The file is written anew from the restored log; what could not be read stays aside.
         QString error;
-        if (moveAside(path, error).isEmpty())
+        if (moveAside(path, error, answer == vbYes).isEmpty())
             services.messages.msgBox(
                 QStringLiteral("Impossible to set the recovery file %1 aside:\n%2")
                     .arg(shownPath(path), error),

@@ -99,7 +99,7 @@ bool fileHolds(const QString &path, QByteArrayView bytes)
     return file.readAll() == bytes;
 }
 
-QString moveAside(const QString &path, QString &error)
+QString moveAside(const QString &path, QString &error, bool keepOriginal)
 {
     const QFileInfo info(path);
     const QString stamp = info.lastModified().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
@@ -110,7 +110,7 @@ QString moveAside(const QString &path, QString &error)
             continue;
         QFile file(path);
         // rename() is atomic: after a crash the file is under one name or the other.
-        if (file.rename(aside))
+        if (keepOriginal ? file.copy(aside) : file.rename(aside))
             return aside;
         if (QFileInfo::exists(aside))
             continue;

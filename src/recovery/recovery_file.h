@@ -39,7 +39,8 @@ bool fileHolds(const QString &path, QByteArrayView bytes);
 
 // Moves the file at `path` aside, to a name beside it carrying its date and time of last change,
 // and returns that path; never overwrites anything. Empty, with `error` set, when it cannot.
-QString moveAside(const QString &path, QString &error);
+// With `keepOriginal` it copies the file there instead, and the original stays in place.
+QString moveAside(const QString &path, QString &error, bool keepOriginal = false);
 
 // Whether a new file can be created in `directory`; `error` says why not.
 bool canWriteIn(const QString &directory, QString &error);

@@ -136,8 +136,7 @@ Measurement timeEditWrite(const QString &parent, int runs)
             QStringLiteral("ms"),
             median(program),
             median(floor),
-            QStringLiteral("QSaveFile of the same bytes + fsync"),
-            2.0};
+            QStringLiteral("QSaveFile of the same bytes + fsync")};
 }
 
 Measurement timeStartRead(const QString &parent, int runs)
@@ -178,8 +177,7 @@ Measurement timeStartRead(const QString &parent, int runs)
             QStringLiteral("ms"),
             median(program),
             median(floor),
-            QStringLiteral("QFile::readAll + QString::fromUtf8"),
-            2.0};
+            QStringLiteral("QFile::readAll + QString::fromUtf8")};
 }
 
 } // namespace

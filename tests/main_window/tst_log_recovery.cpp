@@ -31,6 +31,17 @@ struct Runs
         return *form;
     }
 
+    // Kills this run and starts the next, answering Yes: the log comes back as it was, its
+    // contacts counted in the question.
+    void restartAndRestore(const QString &contacts)
+    {
+        const QString killed = form->Text1.text();
+        start({vbYes});
+        QCOMPARE(form->Text1.text(), killed);
+        const QString prompt = fakes.messages.shown.value(0).prompt;
+        QVERIFY2(prompt.contains(": " + contacts + ","), qPrintable(prompt));
+    }
+
     void add(const QString &call)
     {
         form->Text2.setText(call);
@@ -101,10 +112,8 @@ private slots:
 
         // Killed again before saving: asked again, with the contact added since.
         runs.add(QStringLiteral("Q3DEF"));
+        runs.restartAndRestore(QStringLiteral("3 contacts"));
         const QString killedAgain = runs.form->Text1.text();
-        runs.start({vbYes});
-        QCOMPARE(runs.form->Text1.text(), killedAgain);
-        QVERIFY(runs.fakes.messages.shown[0].prompt.contains(QStringLiteral(": 3 contacts,")));
 
         // "Save" as an uninterrupted session would have written it; the next start asks nothing.
         runs.form->Command3.click();
@@ -145,10 +154,8 @@ private slots:
         QVERIFY(runs.form->recoveryJournal().hasWaitingEdit());
         runs.fakes.messages.answers = {vbYes};
         QVERIFY(runs.form->requestClose()); // "Want to exit now?" Yes, unsaved
-
-        runs.start({vbYes});
+        runs.restartAndRestore(QStringLiteral("1 contact"));
         QCOMPARE(runs.form->Text1.text(), edited);
-        QVERIFY(runs.fakes.messages.shown[0].prompt.contains(QStringLiteral(": 1 contact,")));
     }
 
     void openIntoAnEmptyLogAsksNothingAfterAKillButOpenAfterAddsDoes()
@@ -165,10 +172,7 @@ private slots:
 
         runs.add(QStringLiteral("Q2XYZ"));
         runs.form->Command2.click(); // the saved contact after this one
-        const QString killed = runs.form->Text1.text();
-        runs.start({vbYes});
-        QCOMPARE(runs.form->Text1.text(), killed);
-        QVERIFY(runs.fakes.messages.shown[0].prompt.contains(QStringLiteral(": 2 contacts,")));
+        runs.restartAndRestore(QStringLiteral("2 contacts"));
     }
 
     void aDamagedFileGivesBackWhatItHoldsAndSaysHowMuchWasSkipped()

@@ -138,19 +138,6 @@ private slots:
         QVERIFY(!j.onDisk().saved);
     }
 
-    void openOfTheLogFileIntoAnEmptyLogAsksNothingLater()
-    {
-        Journal j;
-        j.log = contactLine(1) + contactLine(2);
-        j.journal.logReplaced(true);
-        QVERIFY(j.onDisk().saved);
-        const qsizetype oldSize = j.log.size();
-        j.log += contactLine(1);
-        j.journal.logGrew(oldSize);
-        QCOMPARE(j.onDisk().logText, j.log);
-        QVERIFY(!j.onDisk().saved);
-    }
-
     void aFailedWriteIsToldAndTheNextChangeWritesTheWholeLog()
     {
         QTemporaryDir parent;
@@ -166,17 +153,6 @@ private slots:
         j.add(2);
         QCOMPARE(failures.size(), 1);
         QCOMPARE(j.onDisk().logText, j.log);
-    }
-
-    void aRestoredLogIsWrittenAnewAndStaysUnsaved()
-    {
-        Journal j;
-        j.log = QStringLiteral("restored\r\n");
-        QVERIFY(j.journal.startFrom(12345));
-        const RecoveredLog log = j.onDisk();
-        QCOMPARE(log.logText, j.log);
-        QVERIFY(!log.saved);
-        QCOMPARE(log.lastAddMsecs, 12345);
     }
 
     void filesSetAsideKeepTheirBytesUnderNewNames()

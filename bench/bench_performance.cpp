@@ -52,6 +52,7 @@ struct LoggedWindow
         : log(generateLog(contacts)), services(directory.path()), window(services.all())
     {
         window.form.Text1.setText(log.text);
+        window.form.recoveryJournal().flush(); // not left to a timer among the timed adds
         drawNow(window.view);
     }
 

@@ -2,7 +2,8 @@
 # Builds the libFuzzer executables (the `fuzz` preset, clang) and runs each fuzz target for a
 # set time, one after another:
 #   scripts/fuzz.sh [SECONDS=600] [TARGET...]
-# Targets: log_file_open sent_number worked_before numeric_value export_line_reader (all when none is named).
+# Targets: log_file_open sent_number worked_before numeric_value export_line_reader
+# recovery_file (all when none is named).
 # New inputs go to build-fuzz/corpus/TARGET; the committed corpus in fuzz/corpus/TARGET is read,
 # never written. An input that crashes, hangs, leaks or breaks a check is written to
 # build-fuzz/findings/TARGET/ and stops that target; copy it into fuzz/corpus/TARGET once fixed.
@@ -12,7 +13,8 @@ cd "$(dirname "$0")/.."
 seconds="${1:-600}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(log_file_open sent_number worked_before numeric_value export_line_reader)
+[ ${#targets[@]} -gt 0 ] ||
+    targets=(log_file_open sent_number worked_before numeric_value export_line_reader recovery_file)
 
 scripts/install-deps.sh fuzz
 cmake --preset fuzz >/dev/null

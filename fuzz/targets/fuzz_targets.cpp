@@ -10,6 +10,7 @@ constexpr std::array targets{
     FuzzTarget{"worked_before", fuzzWorkedBefore},
     FuzzTarget{"numeric_value", fuzzNumericValue},
     FuzzTarget{"export_line_reader", fuzzExportLineReader},
+    FuzzTarget{"recovery_file", fuzzRecoveryFile},
 };
 
 } // namespace

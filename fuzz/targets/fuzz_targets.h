@@ -28,6 +28,8 @@ QString fuzzNumericValue(QByteArrayView input);
 // The contact lines of any log file read back into their fields by vandrel-export (dates
 // dd/MM/yyyy), and the EDI export of what could be read.
 QString fuzzExportLineReader(QByteArrayView input);
+// The bytes of a recovery file, read as the start of the program reads them.
+QString fuzzRecoveryFile(QByteArrayView input);
 
 std::span<const FuzzTarget> fuzzTargets();
 const FuzzTarget *findFuzzTarget(QStringView name);

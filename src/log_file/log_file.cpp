@@ -7,6 +7,7 @@
 
 namespace {
 
+const QString recoveryFileName = QStringLiteral("vandrel.recovery");
 constexpr QByteArrayView crLf = "\r\n";
 
 } // namespace
@@ -14,6 +15,11 @@ constexpr QByteArrayView crLf = "\r\n";
 QString logFilePath(const ProgramDirectory &directory)
 {
     return directory.path() + u'/' + logFileName;
+}
+
+QString recoveryFilePath(const ProgramDirectory &directory)
+{
+    return directory.path() + u'/' + recoveryFileName;
 }
 
 SaveResult SaveLog(const ContactForm &form, const WindowServices &services)

@@ -10,6 +10,8 @@ class ProgramDirectory;
 
 // The log file: vandrel.txt in the directory the log lives in.
 QString logFilePath(const ProgramDirectory &directory);
+// The recovery file beside it: the log in the window since the last "Save".
+QString recoveryFilePath(const ProgramDirectory &directory);
 
 // What "Save" did.
 struct SaveResult

@@ -3,7 +3,9 @@
 #include "contact_entry.h"
 #include "contact_line.h"
 #include "log_file.h"
+#include "log_recovery.h"
 #include "operator_messages.h"
+#include "sent_number.h"
 #include "worked_before.h"
 
 #include <algorithm>
@@ -20,7 +22,8 @@ const QStringList bandList = {
 } // namespace
 
 Form15::Form15(const WindowServices &services, QObject *parent)
-    : QObject(parent), services_(services)
+    : QObject(parent), services_(services),
+      recovery_(recoveryFilePath(services.programDirectory), [this] { return Text1.text(); })
 {
     applyLayout();
     connectEvents();
@@ -95,6 +98,35 @@ void Form15::connectEvents()
     connect(&Check1, &CheckBox::Click, this, &Form15::Check1_Click);
     connect(&Check2, &CheckBox::Click, this, &Form15::Check2_Click);
     connect(&Check3, &CheckBox::Click, this, &Form15::Check3_Click);
+    connect(&recovery_, &RecoveryJournal::writeFailed, this, &Form15::reportRecoveryFailure);
+}
+
+template <typename Change> void Form15::changeLog(Change change)
+{
+    programChangesLog_ = true;
+    change();
+    programChangesLog_ = false;
+}
+
+void Form15::reportRecoveryFailure(const QString &path, const QString &reason)
+{
+    // Once a session: the operator knows, and a box on every contact would stop the typing.
+    if (recoveryProblemShown_)
+        return;
+    recoveryProblemShown_ = true;
+    reportRecoveryWriteFailure(services_, path, reason);
+}
+
+void Form15::restoreUnsavedLog()
+{
+    recoveryProblemShown_ = !checkLogDirectory(services_);
+    const std::optional<RestoredLog> restored = askToRestoreUnsavedLog(services_);
+    if (!restored)
+        return;
+    // As "Open" puts a log into the window: one change of the log box, then the sent number.
+    changeLog([&] { Text1.setText(restored->logText); });
+    RestoreSentNumber(Text1.text(), Frame1);
+    recovery_.startFrom(restored->lastAddMsecs);
 }
 
 bool Form15::requestClose()
@@ -105,6 +137,8 @@ bool Form15::requestClose()
     Form_QueryUnload(cancel, 0);
     if (cancel != 0)
         return false;
+    // An edit still waiting for its delay goes to the disk: the log stays for the next start.
+    recovery_.flush();
     unloaded_ = true;
     emit Unloaded();
     return true;
@@ -114,6 +148,8 @@ void Form15::Form_Load()
 {
     for (const QString &band : bandList)
         Combo1.addItem(band);
+    // Before the window shows: the log of a session that ended without "Save" is offered back.
+    restoreUnsavedLog();
 }
 
 void Form15::Form_QueryUnload(int &Cancel, int /*UnloadMode*/)
@@ -127,7 +163,13 @@ void Form15::Form_QueryUnload(int &Cancel, int /*UnloadMode*/)
 
 void Form15::Command1_Click()
 {
-    const ContactRefusal refusal = AddContact(*this, services_.clock);
+    const qsizetype oldSize = Text1.text().size();
+    ContactRefusal refusal = ContactRefusal::None;
+    changeLog([&] { refusal = AddContact(*this, services_.clock); });
+    // On the disk before the next event, and before any message: a contact once added is never
+    // lost.
+    if (Text1.text().size() > oldSize)
+        recovery_.contactAdded(oldSize, services_.clock.now());
     showRefusal(services_.messages, refusal);
     // Back to the box the message names, its text selected: a duplicate call is replaced by
     // typing the next one.
@@ -154,12 +196,29 @@ void Form15::Command1_Click()
 
 void Form15::Command2_Click()
 {
-    showOpenResult(services_.messages, OpenLog(*this, services_));
+    const QString oldText = Text1.text();
+    const bool wasSaved = recovery_.isSaved();
+    OpenResult result{OpenResult::NotFound, {}};
+    changeLog([&] { result = OpenLog(*this, services_); });
+    const QString &text = Text1.text();
+    if (text != oldText) {
+        // Into an empty window with nothing unsaved, the log is what the log file holds.
+        if (wasSaved && oldText.isEmpty())
+            recovery_.logReplaced(true);
+        else if (text.startsWith(oldText))
+            recovery_.logGrew(oldText.size());
+        else
+            recovery_.logReplaced();
+    }
+    showOpenResult(services_.messages, result);
 }
 
 void Form15::Command3_Click()
 {
-    showSaveResult(services_.messages, SaveLog(*this, services_));
+    const SaveResult result = SaveLog(*this, services_);
+    if (result.outcome == SaveResult::Saved)
+        recovery_.logSaved(result.path);
+    showSaveResult(services_.messages, result);
 }
 
 void Form15::Command4_Click()
@@ -171,6 +230,8 @@ void Form15::Text1_Change()
 {
     // The caret at the end keeps the newest contact in view.
     Text1.setSelStart(int(Text1.text().size()));
+    if (!programChangesLog_)
+        recovery_.logEdited();
 }
 
 void Form15::Text2_Change()

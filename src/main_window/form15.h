@@ -3,6 +3,7 @@
 #include "command_button.h"
 #include "contact_form.h"
 #include "label.h"
+#include "recovery_journal.h"
 #include "window_services.h"
 
 #include <QList>
@@ -41,6 +42,9 @@ public:
     bool requestClose();
     bool isUnloaded() const { return unloaded_; }
 
+    // The recovery file: the log text since the last "Save", kept on the disk.
+    RecoveryJournal &recoveryJournal() { return recovery_; }
+
     // Event procedures.
     void Form_Load();
     void Form_QueryUnload(int &Cancel, int UnloadMode);
@@ -66,8 +70,16 @@ private:
     void applyLayout();
     void connectEvents();
     void checkCallAgain();
+    void restoreUnsavedLog();
+    // Runs a change of the log text that the program makes, which the log box's change
+    // procedure must not take for an edit of the operator's.
+    template <typename Change> void changeLog(Change change);
+    void reportRecoveryFailure(const QString &path, const QString &reason);
 
     WindowServices services_;
+    RecoveryJournal recovery_;
+    bool programChangesLog_ = false;
+    bool recoveryProblemShown_ = false;
     QList<Control *> controls_;
     Control *activeControl_ = nullptr;
     bool unloaded_ = false;

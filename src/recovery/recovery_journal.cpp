@@ -1,0 +1,110 @@
+#include "recovery_journal.h"
+
+RecoveryJournal::RecoveryJournal(const QString &path, std::function<QString()> logText,
+                                 QObject *parent)
+    : QObject(parent), file_(path), logText_(std::move(logText))
+{
+    // The delay runs from the first edit not yet written, and later keys do not push it back:
+    // typing without a pause is never more than editDelay away from the disk.
+    editTimer_.setSingleShot(true);
+    editTimer_.setInterval(editDelay);
+    connect(&editTimer_, &QTimer::timeout, this, &RecoveryJournal::flush);
+}
+
+QByteArray RecoveryJournal::wholeLog() const
+{
+    return encodeRecord(RecordKind::ReplaceAll, logText_(), lastAddMsecs_);
+}
+
+void RecoveryJournal::replaceWith(const QByteArray &records)
+{
+    editTimer_.stop();
+    editWaiting_ = false;
+    onDisk_ = file_.replace(records);
+    if (!onDisk_)
+        emit writeFailed(file_.path(), file_.errorString());
+}
+
+void RecoveryJournal::append(const QByteArray &record)
+{
+    if (!file_.append(record)) {
+        onDisk_ = false;
+        emit writeFailed(file_.path(), file_.errorString());
+    }
+}
+
+bool RecoveryJournal::startFrom(qint64 lastAddMsecs)
+{
+    lastAddMsecs_ = lastAddMsecs;
+    saved_ = false;
+    replaceWith(wholeLog());
+    return onDisk_;
+}
+
+void RecoveryJournal::contactAdded(qsizetype oldSize, const QDateTime &when)
+{
+    lastAddMsecs_ = when.toMSecsSinceEpoch();
+    logGrew(oldSize);
+}
+
+void RecoveryJournal::logGrew(qsizetype oldSize)
+{
+    saved_ = false;
+    const QString text = logText_();
+    // Appending is enough only when the file holds the text up to `oldSize`, and the new part
+    // does not begin with the second half of a character split from the old part.
+    const bool appendable = onDisk_ && !editWaiting_ && oldSize <= text.size() &&
+                            (oldSize == text.size() || !text.at(oldSize).isLowSurrogate());
+    if (!appendable) {
+        replaceWith(wholeLog());
+        return;
+    }
+    if (oldSize < text.size())
+        append(encodeRecord(RecordKind::Append, QStringView(text).sliced(oldSize), lastAddMsecs_));
+}
+
+void RecoveryJournal::logReplaced(bool sameAsLogFile)
+{
+    saved_ = sameAsLogFile;
+    QByteArray records = wholeLog();
+    if (sameAsLogFile)
+        records += encodeRecord(RecordKind::Saved, {}, lastAddMsecs_);
+    // Written anew rather than appended: the file shrinks to the one log it holds.
+    replaceWith(records);
+}
+
+void RecoveryJournal::logEdited()
+{
+    saved_ = false;
+    if (!editWaiting_) {
+        editWaiting_ = true;
+        editTimer_.start();
+    }
+}
+
+void RecoveryJournal::flush()
+{
+    if (editWaiting_)
+        replaceWith(wholeLog());
+}
+
+void RecoveryJournal::logSaved(const QString &logFilePath)
+{
+    // The saved file is the log text and one CR LF. Checked on the disk itself, so the journal
+    // never calls a log saved that the file does not hold.
+    const QString text = logText_();
+    if (!fileHolds(logFilePath, text.toUtf8() + "\r\n"))
+        return;
+    // The rename that put the new log file in place must survive a power cut before the journal
+    // may stop asking for the log.
+    if (!file_.syncDirectory()) {
+        emit writeFailed(file_.path(), file_.errorString());
+        return;
+    }
+    const QByteArray saved = encodeRecord(RecordKind::Saved, {}, lastAddMsecs_);
+    if (editWaiting_ || !onDisk_)
+        replaceWith(wholeLog() + saved);
+    else
+        append(saved);
+    saved_ = onDisk_;
+}

@@ -1,0 +1,185 @@
+#include "recovery_file.h"
+#include "recovery_journal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QDateTime addedAt(QDate(2016, 7, 16), QTime(15, 45));
+
+QString contactLine(int n)
+{
+    return QStringLiteral("%1-+-16/07/2016---1345---Q%1ABC---59---012---JN80XY\r\n")
+        .arg(n, 3, 10, QLatin1Char('0'));
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A journal over a log text the test changes as the window would.
+struct Journal
+{
+    explicit Journal(const QString &directory = {})
+        : path((directory.isEmpty() ? dir.path() : directory) + "/vandrel.recovery")
+    {}
+
+    void add(int n)
+    {
+        const qsizetype oldSize = log.size();
+        log += contactLine(n);
+        journal.contactAdded(oldSize, addedAt);
+    }
+    RecoveredLog onDisk() const { return readRecoveryRecords(bytesOf(path)); }
+
+    QTemporaryDir dir;
+    QString path;
+    QString log;
+    RecoveryJournal journal{path, [this] { return log; }};
+};
+
+} // namespace
+
+class TestRecoveryJournal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachAddAppendsOneRecordAndNothingElse()
+    {
+        Journal j;
+        QFile last(j.path); // what the last run left, saved
+        QVERIFY(last.open(QIODevice::WriteOnly));
+        last.write(recoveryFileHeader() + encodeRecord(RecordKind::ReplaceAll, u"old\r\n", 1) +
+                   encodeRecord(RecordKind::Saved, {}, 1));
+        last.close();
+        j.add(1);
+        QCOMPARE(j.onDisk().logText, j.log); // the old file was replaced, not appended to
+        for (int n = 2; n <= 50; ++n) {
+            const qint64 before = QFileInfo(j.path).size();
+            j.add(n);
+            QCOMPARE(QFileInfo(j.path).size() - before,
+                     encodeRecord(RecordKind::Append, contactLine(n), addedAt.toMSecsSinceEpoch())
+                         .size());
+        }
+        const RecoveredLog log = j.onDisk();
+        QCOMPARE(log.logText, j.log);
+        QCOMPARE(log.records, 50);
+        QCOMPARE(log.skippedBytes, 0);
+        QVERIFY(!log.saved);
+        QCOMPARE(log.lastAddMsecs, addedAt.toMSecsSinceEpoch());
+    }
+
+    void editsAreWrittenAfterADelayAsOneWholeLog()
+    {
+        Journal j;
+        j.add(1);
+        j.log += QStringLiteral("typed\rby\nhand");
+        j.journal.logEdited();
+        j.log += QStringLiteral("\r\n");
+        j.journal.logEdited();
+        QVERIFY(j.journal.hasWaitingEdit());
+        QCOMPARE(j.onDisk().logText, contactLine(1));
+        QTRY_VERIFY(!j.journal.hasWaitingEdit());
+        const RecoveredLog log = j.onDisk();
+        QCOMPARE(log.logText, j.log);
+        QCOMPARE(log.records, 1); // written anew, holding one log
+    }
+
+    void anAddOrAnExitDoesNotWaitForAnEdit()
+    {
+        Journal j;
+        j.add(1);
+        j.log.prepend(QStringLiteral("note\r\n"));
+        j.journal.logEdited();
+        j.add(2);
+        QVERIFY(!j.journal.hasWaitingEdit());
+        QCOMPARE(j.onDisk().logText, j.log);
+
+        j.log.chop(2);
+        j.journal.logEdited();
+        j.journal.flush();
+        QVERIFY(!j.journal.hasWaitingEdit());
+        QCOMPARE(j.onDisk().logText, j.log);
+    }
+
+    void savedOnlyWhenTheLogFileHoldsTheLog()
+    {
+        Journal j;
+        const QString logFile = j.dir.filePath(QStringLiteral("vandrel.txt"));
+        j.add(1);
+        j.add(2);
+        QFile file(logFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((contactLine(1) + "\r\n").toUtf8()); // an older save
+        file.close();
+        j.journal.logSaved(logFile);
+        QVERIFY(!j.journal.isSaved());
+        QVERIFY(!j.onDisk().saved);
+
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((j.log + "\r\n").toUtf8());
+        file.close();
+        j.journal.logSaved(logFile);
+        QVERIFY(j.journal.isSaved());
+        QVERIFY(j.onDisk().saved);
+        QCOMPARE(j.onDisk().logText, j.log);
+
+        j.add(3);
+        QVERIFY(!j.journal.isSaved());
+        QCOMPARE(j.onDisk().logText, j.log);
+        QVERIFY(!j.onDisk().saved);
+    }
+
+    void aFailedWriteIsToldAndTheNextChangeWritesTheWholeLog()
+    {
+        QTemporaryDir parent;
+        const QString missing = parent.filePath(QStringLiteral("not-yet"));
+        Journal j(missing);
+        QSignalSpy failures(&j.journal, &RecoveryJournal::writeFailed);
+        j.add(1);
+        QCOMPARE(failures.size(), 1);
+        QCOMPARE(failures[0][0].toString(), j.path);
+        QVERIFY(!failures[0][1].toString().isEmpty());
+
+        QVERIFY(QDir(parent.path()).mkdir(QStringLiteral("not-yet")));
+        j.add(2);
+        QCOMPARE(failures.size(), 1);
+        QCOMPARE(j.onDisk().logText, j.log);
+    }
+
+    void filesSetAsideKeepTheirBytesUnderNewNames()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("vandrel.recovery"));
+        QStringList asides;
+        for (const QByteArray &bytes : {QByteArray("first"), QByteArray("second")}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            // Both with the same time of last change: the second name must differ.
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(addedAt, QFileDevice::FileModificationTime));
+            file.close();
+            QString error;
+            asides.append(moveAside(path, error));
+            QVERIFY2(!asides.last().isEmpty(), qPrintable(error));
+            QVERIFY(!QFileInfo::exists(path));
+        }
+        QVERIFY(asides[0] != asides[1]);
+        QVERIFY(asides[0].startsWith(path + ".2016-07-16_15-45-00"));
+        QCOMPARE(bytesOf(asides[0]), QByteArray("first"));
+        QCOMPARE(bytesOf(asides[1]), QByteArray("second"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecoveryJournal)
+#include "tst_recovery_journal.moc"

@@ -77,6 +77,9 @@ void keepUnreadable(const WindowServices &services, const QString &path, const Q
 
 bool checkLogDirectory(const WindowServices &services)
 {
+    // The user's data directory, when the log lives there, is made now: the recovery file is
+    // written there from the first contact on.
+    services.programDirectory.prepareForWriting();
     const QString directory = services.programDirectory.path();
     QString reason;
     if (canWriteIn(directory, reason))
@@ -126,8 +129,8 @@ std::optional<RestoredLog> askToRestoreUnsavedLog(const WindowServices &services
         return std::nullopt;
     }
 
-    const int answer =
-        services.messages.msgBox(question(services, log), vbYesNo | vbQuestion, messageTitle);
+    const MsgBoxResult answer =
+        services.messages.msgBox(question(services, log), vbYesNo + vbQuestion, messageTitle);
     // No sets the file aside. Yes writes it anew from the restored log; a damaged file is first
     // copied aside with what could not be read, and stays in place until the new one replaces it,
     // so a kill at any moment of this leaves the log offered at the next start.

@@ -40,7 +40,8 @@ LogDirectory LogDirectory::forThisProgram()
 
 void LogDirectory::prepareForWriting() const
 {
-    // The data directory is made on the first save, never just because the program started.
+    // The data directory is made when the program first writes there, never just because its
+    // path was asked for.
     if (inDataDirectory_)
         QDir().mkpath(path_);
 }

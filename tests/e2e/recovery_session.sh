@@ -98,7 +98,7 @@ kill_program() {
 
 exit_program() {
     click exit
-    answer_box Vandrel Return "Want to exit now?"
+    answer_box Vandrel y "Want to exit now?"
     until_true 10 bash -c "! kill -0 $pid" || fail "the program did not end after Yes"
     app=""
 }

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A program that runs over the same directory, start after start, and may die at any moment:
@@ -16,12 +18,12 @@ struct Runs
     FakeServices fakes;
     std::unique_ptr<Form15> form;
 
-    QString path(const char *name) const { return QDir(fakes.directory.path()).filePath(name); }
+    QString path(const char *name) const { return QDir(fakes.directory.path()).filePath(QString::fromUtf8(name)); }
     QString recoveryPath() const { return path("vandrel.recovery"); }
 
     // A new start, answering the scripted questions; the form before it is left as a kill
     // leaves a process: nothing more runs in it.
-    Form15 &start(QList<int> answers = {})
+    Form15 &start(QList<MsgBoxResult> answers = {})
     {
         fakes.messages.shown.clear();
         fakes.messages.answers = answers;
@@ -39,7 +41,7 @@ struct Runs
         start({vbYes});
         QCOMPARE(form->Text1.text(), killed);
         const QString prompt = fakes.messages.shown.value(0).prompt;
-        QVERIFY2(prompt.contains(": " + contacts + ","), qPrintable(prompt));
+        QVERIFY2(prompt.contains(u": "_s + contacts + u","_s), qPrintable(prompt));
     }
 
     void add(const QString &call)
@@ -104,7 +106,7 @@ private slots:
         QCOMPARE(runs.fakes.messages.shown.size(), 1);
         const ShownMessage question = runs.fakes.messages.shown[0];
         QCOMPARE(question.prompt, restorePrompt);
-        QCOMPARE(question.style, vbYesNo | vbQuestion);
+        QCOMPARE(question.style, vbYesNo + vbQuestion);
         QCOMPARE(question.title, QStringLiteral("Morvit Vandrel"));
         QCOMPARE(form.Text1.text(), killed);
         QCOMPARE(form.Frame1.caption(), QStringLiteral("003"));
@@ -117,7 +119,7 @@ private slots:
 
         // "Save" as an uninterrupted session would have written it; the next start asks nothing.
         runs.form->Command3.click();
-        QCOMPARE(readAll(runs.path("vandrel.txt")), (killedAgain + "\r\n").toUtf8());
+        QCOMPARE(readAll(runs.path("vandrel.txt")), (killedAgain + u"\r\n"_s).toUtf8());
         runs.start();
         QVERIFY(runs.fakes.messages.shown.isEmpty());
         QVERIFY(runs.form->Text1.text().isEmpty());

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QDateTime addedAt(QDate(2016, 7, 16), QTime(15, 45));
@@ -28,7 +30,7 @@ QByteArray bytesOf(const QString &path)
 struct Journal
 {
     explicit Journal(const QString &directory = {})
-        : path((directory.isEmpty() ? dir.path() : directory) + "/vandrel.recovery")
+        : path((directory.isEmpty() ? dir.path() : directory) + u"/vandrel.recovery"_s)
     {}
 
     void add(int n)
@@ -118,14 +120,14 @@ private slots:
         j.add(2);
         QFile file(logFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write((contactLine(1) + "\r\n").toUtf8()); // an older save
+        file.write((contactLine(1) + u"\r\n"_s).toUtf8()); // an older save
         file.close();
         j.journal.logSaved(logFile);
         QVERIFY(!j.journal.isSaved());
         QVERIFY(!j.onDisk().saved);
 
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write((j.log + "\r\n").toUtf8());
+        file.write((j.log + u"\r\n"_s).toUtf8());
         file.close();
         j.journal.logSaved(logFile);
         QVERIFY(j.journal.isSaved());
@@ -175,7 +177,7 @@ private slots:
             QVERIFY(!QFileInfo::exists(path));
         }
         QVERIFY(asides[0] != asides[1]);
-        QVERIFY(asides[0].startsWith(path + ".2016-07-16_15-45-00"));
+        QVERIFY(asides[0].startsWith(path + u".2016-07-16_15-45-00"_s));
         QCOMPARE(bytesOf(asides[0]), QByteArray("first"));
         QCOMPARE(bytesOf(asides[1]), QByteArray("second"));
     }

@@ -113,6 +113,7 @@ void Form15::Form_Load()
 {
     for (const QString &band : bandList)
         Combo1.addItem(band);
+    RememberLogFile(*this, services_);
 }
 
 void Form15::Form_QueryUnload(int &Cancel, int /*UnloadMode*/)

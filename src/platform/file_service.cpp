@@ -1,6 +1,13 @@
 #include "file_service.h"
 
 #include <QFileInfo>
+#include <csignal>
+#include <unistd.h>
+
+DiskFileService::DiskFileService()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 bool DiskFileService::exists(const QString &path) const
 {
@@ -15,4 +22,13 @@ std::unique_ptr<QFile> DiskFileService::fileToRead(const QString &path) const
 std::unique_ptr<QSaveFile> DiskFileService::fileToReplace(const QString &path) const
 {
     return std::make_unique<QSaveFile>(path);
+}
+
+QString DiskFileService::flushToDisk(QSaveFile &file) const
+{
+    if (!file.flush())
+        return file.errorString();
+    if (::fsync(file.handle()) != 0)
+        return qt_error_string(errno);
+    return {};
 }

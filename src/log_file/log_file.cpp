@@ -23,8 +23,10 @@ QString logFilePath(const ProgramDirectory &directory)
 FileResult<QString> usableLogFilePath(const ProgramDirectory &directory)
 {
     const QString path = directory.path();
-    const bool sameNameOnDisk = QFile::decodeName(QFile::encodeName(path)) == path;
-    if (!QDir::isAbsolutePath(path) || !sameNameOnDisk || !QFileInfo(path).isDir())
+    // Bytes that are not UTF-8 come back as replacement marks, a name for another directory
+    // or for none; an empty name would put the log at the root.
+    const bool nameLost = path.contains(QChar::ReplacementCharacter) && !QFileInfo(path).isDir();
+    if (!QDir::isAbsolutePath(path) || nameLost)
         return FileError{FileErrorKind::UnusableDirectory, path, {}};
     return logFilePath(directory);
 }

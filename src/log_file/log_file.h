@@ -11,9 +11,9 @@ class ProgramDirectory;
 // The log file: vandrel.txt in the program's directory.
 QString logFilePath(const ProgramDirectory &directory);
 
-// The log file's path, or an `UnusableDirectory` error when the directory is not there under
-// the name the program has for it (a name whose bytes are not valid UTF-8 comes back changed,
-// or empty), so that nothing is read or written anywhere else.
+// The log file's path, or an `UnusableDirectory` error when the program has lost the
+// directory's name (empty, or its bytes not valid UTF-8), so that nothing is read or written
+// anywhere else.
 FileResult<QString> usableLogFilePath(const ProgramDirectory &directory);
 
 // What "Save" did.

@@ -62,6 +62,13 @@ void keepOwnership(int handle, const struct stat &old)
 
 } // namespace
 
+QString writeFailure(const QFileDevice &file)
+{
+    // Qt words a failed write of a file being saved "Unknown error"; the system's own word for
+    // it is still in errno.
+    return errno != 0 ? systemReason() : file.errorString();
+}
+
 FileStamp fileStamp(const QString &path)
 {
     struct stat status;
@@ -133,8 +140,9 @@ FileResult<WrittenFile> replaceFile(const FileService &files, const QString &pat
         keepOwnership(file->handle(), old);
     qint64 written = 0;
     for (const QByteArrayView part : parts) {
+        errno = 0;
         if (file->write(part.data(), part.size()) != part.size())
-            return FileError{FileErrorKind::CannotWrite, realPath, file->errorString()};
+            return FileError{FileErrorKind::CannotWrite, realPath, writeFailure(*file)};
         written += part.size();
     }
     // A full disk or a file-size limit often shows only when the buffer goes out; the file

@@ -68,6 +68,10 @@ struct FileStamp
 // there.
 FileStamp fileStamp(const QString &path);
 
+// Why the last write to `file` failed, in the system's words; errno must be cleared before the
+// write.
+QString writeFailure(const QFileDevice &file);
+
 // Generous enough for any log of a contest weekend, small enough not to exhaust memory on a
 // file that is not a log at all.
 inline constexpr qint64 defaultReadLimit = 256 * 1024 * 1024;

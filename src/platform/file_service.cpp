@@ -1,6 +1,9 @@
 #include "file_service.h"
 
+#include "file_io.h"
+
 #include <QFileInfo>
+#include <cerrno>
 #include <csignal>
 #include <unistd.h>
 
@@ -26,8 +29,9 @@ std::unique_ptr<QSaveFile> DiskFileService::fileToReplace(const QString &path) c
 
 QString DiskFileService::flushToDisk(QSaveFile &file) const
 {
+    errno = 0;
     if (!file.flush())
-        return file.errorString();
+        return writeFailure(file);
     if (::fsync(file.handle()) != 0)
         return qt_error_string(errno);
     return {};

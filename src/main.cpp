@@ -1,5 +1,7 @@
 #include "form15.h"
 #include "form15_view.h"
+#include "log_directory_lock.h"
+#include "operator_messages.h"
 #include "qt_message_service.h"
 #include "version.h"
 
@@ -17,7 +19,19 @@ int main(int argc, char *argv[])
     QtMessageService messages;
     LogDirectory directory = LogDirectory::forThisProgram();
     DiskFileService files;
+    // Held until the program ends: one Vandrel at a time writes the log and its recovery file.
+    directory.prepareForWriting();
+    LogDirectoryLock lock(directory.path());
+    bool otherVandrel = false;
+    if (!lock.tryLock()) {
+        const std::optional<LockHolder> holder = lock.holder();
+        if (holder && !goOnWithLogInUse(messages, directory.path(), *holder))
+            return 0;
+        otherVandrel = holder.has_value();
+    }
     Form15 form({clock, messages, directory, files});
+    if (otherVandrel)
+        form.shareLogDirectory();
     form.Form_Load();
 
     Form15View view(form);

@@ -3,10 +3,12 @@
 #include "call_field_index.h"
 #include "check_box.h"
 #include "combo_box.h"
+#include "file_io.h"
 #include "frame.h"
 #include "text_box.h"
 
 #include <QString>
+#include <optional>
 
 // The part of the window a contact is made of: the controls the contact log reads and writes,
 // and the form-level texts kept between contacts. The window derives from it; the contact log
@@ -32,6 +34,10 @@ struct ContactForm
     QString TimeText;
     QString CurrentCall;
     int CallPosition = 0;
+
+    // The log file as this window first found, last read or last wrote it: "Save" does not
+    // replace a file that another program (another Vandrel) has changed since.
+    std::optional<FileStamp> logFileSeen;
 
     // Where the contact lines of the log text hold their calls, for the worked-before check.
     CallFieldIndex loggedCalls{Text1};

@@ -8,33 +8,93 @@
 namespace {
 
 constexpr QByteArrayView utf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr QByteArrayView utf16LeByteOrderMark = "\xFF\xFE";
+constexpr QByteArrayView utf16BeByteOrderMark = "\xFE\xFF";
 
-// Whole files are decoded at once, so a sequence cut short at the end is an error too.
+// Each piece is decoded on its own, so a sequence cut short at its end is an error too.
 constexpr auto wholeText =
     QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
 
-QString decodeCodePage(QByteArrayView bytes)
+bool isLineBreak(char byte)
 {
-    QStringDecoder windows1252("windows-1252", wholeText);
-    if (windows1252.isValid())
-        return windows1252.decode(bytes);
-    // A Qt built without a Windows-1252 decoder: Latin-1 differs from it only in 0x80 to 0x9F,
-    // which it keeps as control characters rather than losing them.
-    QStringDecoder latin1(QStringDecoder::Latin1, wholeText);
-    return latin1.decode(bytes);
+    return byte == '\r' || byte == '\n';
 }
+
+// Decodes line after line: a line of valid UTF-8 as UTF-8, any other in the 8-bit code page,
+// so that one stray byte changes its own line only.
+class LineDecoder
+{
+public:
+    void append(QString &text, QByteArrayView line)
+    {
+        utf8_.resetState();
+        const QString decoded = utf8_.decode(line);
+        if (!utf8_.hasError()) {
+            text.append(decoded);
+            return;
+        }
+        // A Qt built without a Windows-1252 decoder: Latin-1 differs from it only in 0x80 to
+        // 0x9F, which it keeps as control characters rather than losing them.
+        QStringDecoder &codePage = windows1252_.isValid() ? windows1252_ : latin1_;
+        codePage.resetState();
+        text.append(codePage.decode(line));
+    }
+
+private:
+    QStringDecoder utf8_{QStringDecoder::Utf8, wholeText};
+    QStringDecoder windows1252_{"windows-1252", wholeText};
+    QStringDecoder latin1_{QStringDecoder::Latin1, wholeText};
+};
 
 } // namespace
 
 QString decodeLogFile(QByteArrayView bytes)
 {
+    if (bytes.startsWith(utf16LeByteOrderMark))
+        return QStringDecoder(QStringDecoder::Utf16LE, wholeText).decode(bytes.sliced(2));
+    if (bytes.startsWith(utf16BeByteOrderMark))
+        return QStringDecoder(QStringDecoder::Utf16BE, wholeText).decode(bytes.sliced(2));
     if (bytes.startsWith(utf8ByteOrderMark))
         bytes = bytes.sliced(utf8ByteOrderMark.size());
+    // The usual file, UTF-8 throughout, in one pass.
     QStringDecoder utf8(QStringDecoder::Utf8, wholeText);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return decodeCodePage(bytes);
+
+    text.clear();
+    text.reserve(bytes.size());
+    LineDecoder decoder;
+    qsizetype lineStart = 0;
+    while (lineStart < bytes.size()) {
+        qsizetype lineEnd = lineStart;
+        while (lineEnd < bytes.size() && !isLineBreak(bytes[lineEnd]))
+            ++lineEnd;
+        decoder.append(text, bytes.sliced(lineStart, lineEnd - lineStart));
+        if (lineEnd < bytes.size())
+            text.append(QLatin1Char(bytes[lineEnd++]));
+        lineStart = lineEnd;
+    }
+    return text;
+}
+
+qsizetype firstLineLongerThan(QStringView fileText, qsizetype maxLength)
+{
+    qsizetype line = 1;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < fileText.size(); ++i) {
+        const QChar c = fileText[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        if (i - lineStart > maxLength)
+            return line;
+        // CR LF is one break.
+        if (c == u'\r' && i + 1 < fileText.size() && fileText[i + 1] == u'\n')
+            ++i;
+        ++line;
+        lineStart = i + 1;
+    }
+    return fileText.size() - lineStart > maxLength ? line : 0;
 }
 
 void appendFileLines(QString &logText, QStringView fileText)
@@ -55,9 +115,8 @@ QString foldBlankLines(QString logText)
     return replaceText(std::move(logText), u"\r\n\r\n", lineEnd);
 }
 
-QString logTextAfterOpen(QStringView logText, QByteArrayView fileBytes)
+QString logTextAfterOpen(QStringView logText, QStringView fileText)
 {
-    const QString fileText = decodeLogFile(fileBytes);
     QString text;
     // Room for the usual case, lines ended by CR LF; only lone CRs and a missing last break
     // make it grow.

@@ -7,10 +7,16 @@
 // How the bytes of a log file become log text. Nothing here touches a file, so any bytes can be
 // fed in directly.
 
-// The text of a log file: UTF-8 when the bytes are valid UTF-8, otherwise the 8-bit Windows
-// code page (Windows-1252) that older files were written in, so that no character turns into a
-// replacement mark. A leading UTF-8 byte-order mark is not part of the text.
+// The text of a log file, line by line: UTF-8 where a line is valid UTF-8, otherwise the 8-bit
+// Windows code page (Windows-1252) that older files were written in, so that no character turns
+// into a replacement mark and one stray byte changes only its own line. Lines here end at CR or
+// LF bytes, which both encodings share. A file that starts with a UTF-16 byte-order mark is
+// UTF-16 throughout. A leading byte-order mark is not part of the text.
 QString decodeLogFile(QByteArrayView bytes);
+
+// The number, from 1, of the first line of `fileText` longer than `maxLength` characters, as a
+// text editor counts lines (each CR LF, CR or LF ends one); 0 when there is none.
+qsizetype firstLineLongerThan(QStringView fileText, qsizetype maxLength);
 
 // Appends the lines of a file's text to `logText`, each followed by CR LF. A line ends at CR LF
 // or at a lone CR, and the break is not part of it; a lone LF stays inside its line. A last line
@@ -21,6 +27,6 @@ void appendFileLines(QString &logText, QStringView fileText);
 // half remain, rounded up, so a single blank line disappears and of two one remains.
 QString foldBlankLines(QString logText);
 
-// The log text after reading a log file into it: the old text, the file's lines after it, then
-// the blank lines folded over the whole text.
-QString logTextAfterOpen(QStringView logText, QByteArrayView fileBytes);
+// The log text after reading a log file into it: the old text, the decoded file's lines after
+// it, then the blank lines folded over the whole text.
+QString logTextAfterOpen(QStringView logText, QStringView fileText);

@@ -8,6 +8,7 @@
 #include "sent_number.h"
 #include "worked_before.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -22,11 +23,11 @@ const QStringList bandList = {
 } // namespace
 
 Form15::Form15(const WindowServices &services, QObject *parent)
-    : QObject(parent), services_(services),
-      recovery_(recoveryFilePath(services.programDirectory), [this] { return Text1.text(); })
+    : QObject(parent), services_(services)
 {
     applyLayout();
     connectEvents();
+    keepRecoveryFile(recoveryFilePath(services.programDirectory));
 
     // Labels and the frame take no focus: the window opens with the focus on the first control
     // of the tab order that does.
@@ -98,7 +99,19 @@ void Form15::connectEvents()
     connect(&Check1, &CheckBox::Click, this, &Form15::Check1_Click);
     connect(&Check2, &CheckBox::Click, this, &Form15::Check2_Click);
     connect(&Check3, &CheckBox::Click, this, &Form15::Check3_Click);
-    connect(&recovery_, &RecoveryJournal::writeFailed, this, &Form15::reportRecoveryFailure);
+}
+
+void Form15::keepRecoveryFile(const QString &path)
+{
+    recovery_ = std::make_unique<RecoveryJournal>(path, [this] { return Text1.text(); });
+    connect(recovery_.get(), &RecoveryJournal::writeFailed, this, &Form15::reportRecoveryFailure);
+}
+
+void Form15::shareLogDirectory()
+{
+    ownsRecoveryFile_ = false;
+    keepRecoveryFile(recoveryFilePath(services_.programDirectory) + u'.' +
+                     QString::number(QCoreApplication::applicationPid()));
 }
 
 template <typename Change> void Form15::changeLog(Change change)
@@ -120,13 +133,15 @@ void Form15::reportRecoveryFailure(const QString &path, const QString &reason)
 void Form15::restoreUnsavedLog()
 {
     recoveryProblemShown_ = !checkLogDirectory(services_);
+    if (!ownsRecoveryFile_)
+        return;
     const std::optional<RestoredLog> restored = askToRestoreUnsavedLog(services_);
     if (!restored)
         return;
     // As "Open" puts a log into the window: one change of the log box, then the sent number.
     changeLog([&] { Text1.setText(restored->logText); });
     RestoreSentNumber(Text1.text(), Frame1);
-    recovery_.startFrom(restored->lastAddMsecs);
+    recovery_->startFrom(restored->lastAddMsecs);
 }
 
 bool Form15::requestClose()
@@ -138,7 +153,7 @@ bool Form15::requestClose()
     if (cancel != 0)
         return false;
     // An edit still waiting for its delay goes to the disk: the log stays for the next start.
-    recovery_.flush();
+    recovery_->flush();
     unloaded_ = true;
     emit Unloaded();
     return true;
@@ -148,6 +163,7 @@ void Form15::Form_Load()
 {
     for (const QString &band : bandList)
         Combo1.addItem(band);
+    RememberLogFile(*this, services_);
     // Before the window shows: the log of a session that ended without "Save" is offered back.
     restoreUnsavedLog();
 }
@@ -169,7 +185,7 @@ void Form15::Command1_Click()
     // On the disk before the next event, and before any message: a contact once added is never
     // lost.
     if (Text1.text().size() > oldSize)
-        recovery_.contactAdded(oldSize, services_.clock.now());
+        recovery_->contactAdded(oldSize, services_.clock.now());
     showRefusal(services_.messages, refusal);
     // Back to the box the message names, its text selected: a duplicate call is replaced by
     // typing the next one.
@@ -197,18 +213,18 @@ void Form15::Command1_Click()
 void Form15::Command2_Click()
 {
     const QString oldText = Text1.text();
-    const bool wasSaved = recovery_.isSaved();
+    const bool wasSaved = recovery_->isSaved();
     OpenResult result{OpenResult::NotFound, {}};
     changeLog([&] { result = OpenLog(*this, services_); });
     const QString &text = Text1.text();
     if (text != oldText) {
         // Into an empty window with nothing unsaved, the log is what the log file holds.
         if (wasSaved && oldText.isEmpty())
-            recovery_.logReplaced(true);
+            recovery_->logReplaced(true);
         else if (text.startsWith(oldText))
-            recovery_.logGrew(oldText.size());
+            recovery_->logGrew(oldText.size());
         else
-            recovery_.logReplaced();
+            recovery_->logReplaced();
     }
     showOpenResult(services_.messages, result);
 }
@@ -217,7 +233,7 @@ void Form15::Command3_Click()
 {
     const SaveResult result = SaveLog(*this, services_);
     if (result.outcome == SaveResult::Saved)
-        recovery_.logSaved(result.path);
+        recovery_->logSaved(result.path);
     showSaveResult(services_.messages, result);
 }
 
@@ -231,7 +247,7 @@ void Form15::Text1_Change()
     // The caret at the end keeps the newest contact in view.
     Text1.setSelStart(int(Text1.text().size()));
     if (!programChangesLog_)
-        recovery_.logEdited();
+        recovery_->logEdited();
 }
 
 void Form15::Text2_Change()

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QObject>
+#include <memory>
 
 // The program's one window, without any toolkit: its seventeen controls with their layout and
 // start state, the form-level texts, and one event procedure per handled event. The view draws
@@ -43,7 +44,11 @@ public:
     bool isUnloaded() const { return unloaded_; }
 
     // The recovery file: the log text since the last "Save", kept on the disk.
-    RecoveryJournal &recoveryJournal() { return recovery_; }
+    RecoveryJournal &recoveryJournal() { return *recovery_; }
+    // Another Vandrel holds the log's directory and writes its own recovery file there: this
+    // window keeps one under a name of its own (vandrel.recovery.PID) and offers no log back at
+    // start, since the other window's is still being written. Called before Form_Load.
+    void shareLogDirectory();
 
     // Event procedures.
     void Form_Load();
@@ -71,13 +76,15 @@ private:
     void connectEvents();
     void checkCallAgain();
     void restoreUnsavedLog();
+    void keepRecoveryFile(const QString &path);
     // Runs a change of the log text that the program makes, which the log box's change
     // procedure must not take for an edit of the operator's.
     template <typename Change> void changeLog(Change change);
     void reportRecoveryFailure(const QString &path, const QString &reason);
 
     WindowServices services_;
-    RecoveryJournal recovery_;
+    std::unique_ptr<RecoveryJournal> recovery_;
+    bool ownsRecoveryFile_ = true;
     bool programChangesLog_ = false;
     bool recoveryProblemShown_ = false;
     QList<Control *> controls_;

@@ -14,11 +14,32 @@ QString shownPath(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-QString reasonText(const FileError &error)
+QString reasonText(const FileError &error, qsizetype line = 0)
 {
-    if (error.kind == FileErrorKind::TooLarge)
+    switch (error.kind) {
+    case FileErrorKind::TooLarge:
         return QStringLiteral("The file is larger than %1 MB").arg(defaultReadLimit >> 20);
-    return error.reason.isEmpty() ? QStringLiteral("Unknown error") : error.reason;
+    case FileErrorKind::NotRegularFile:
+        return QStringLiteral("It is not a regular file (a device, a FIFO or a directory); it "
+                              "is left alone");
+    case FileErrorKind::ForeignLink:
+        return QStringLiteral("It is a link to %1 that belongs to another user; the log is not "
+                              "written through it")
+            .arg(shownPath(error.target));
+    case FileErrorKind::ChangedSinceSeen:
+        return QStringLiteral("Another program (another Vandrel?) has changed the file since "
+                              "this window last read or saved it. Open it to add its lines to "
+                              "this log, then save again");
+    case FileErrorKind::UnusableDirectory:
+        return QStringLiteral("The program's directory cannot be found under this name (is the "
+                              "name valid UTF-8?)");
+    case FileErrorKind::LineTooLong:
+        return QStringLiteral("Line %1 is longer than %2 characters; it is no log line")
+            .arg(line)
+            .arg(maxLineLength);
+    default:
+        return error.reason.isEmpty() ? QStringLiteral("Unknown error") : error.reason;
+    }
 }
 
 } // namespace
@@ -69,6 +90,17 @@ void showSaveResult(MessageService &messages, const SaveResult &result)
     }
 }
 
+bool goOnWithLogInUse(MessageService &messages, const QString &directory, const LockHolder &holder)
+{
+    const QString prompt =
+        QStringLiteral("The log in %1 is in use by another Vandrel (process %2 on %3).\nIf you go "
+                       "on, Save will not replace a log the other window has changed.\nGo on?")
+            .arg(shownPath(directory))
+            .arg(holder.processId)
+            .arg(holder.hostName);
+    return messages.msgBox(prompt, vbYesNo + vbExclamation, logFileTitle) == vbYes;
+}
+
 void showOpenResult(MessageService &messages, const OpenResult &result)
 {
     switch (result.outcome) {
@@ -81,7 +113,7 @@ void showOpenResult(MessageService &messages, const OpenResult &result)
         messages.msgBox(
             QStringLiteral(
                 "Impossible to read the log %1:\n%2\nThe log in the window is unchanged.")
-                .arg(shownPath(result.path), reasonText(result.error)),
+                .arg(shownPath(result.path), reasonText(result.error, result.line)),
             vbExclamation, logFileTitle);
         return;
     }

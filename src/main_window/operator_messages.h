@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contact_entry.h"
+#include "log_directory_lock.h"
 #include "log_file.h"
 #include "message_service.h"
 
@@ -15,3 +16,7 @@ void showSaveResult(MessageService &messages, const SaveResult &result);
 
 // Why the log could not be opened; nothing when it was.
 void showOpenResult(MessageService &messages, const OpenResult &result);
+
+// At start, when another running Vandrel holds the log's directory: says so and asks whether to
+// go on all the same. True to go on.
+bool goOnWithLogInUse(MessageService &messages, const QString &directory, const LockHolder &holder);

@@ -1,35 +1,157 @@
 #include "file_io.h"
 
-FileResult<QByteArray> readFile(const FileService &files, const QString &path, qint64 maxSize)
+#include <QFileInfo>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+FileStamp stampOf(const struct stat &status)
 {
+    return {true, quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
+            qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+}
+
+QString systemReason()
+{
+    return qt_error_string(errno);
+}
+
+// Where a replace may write for `path`: the path itself when it holds a regular file or
+// nothing, the target of a link the running user owns; never a device, a FIFO or a directory,
+// and never through a link someone else planted.
+FileResult<QString> replaceableTarget(const QString &path)
+{
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        if (errno == ENOENT)
+            return path;
+        return FileError{FileErrorKind::CannotOpen, path, systemReason()};
+    }
+    if (S_ISREG(status.st_mode))
+        return path;
+    if (!S_ISLNK(status.st_mode))
+        return FileError{FileErrorKind::NotRegularFile, path, {}};
+
+    const QFileInfo link(path);
+    // A dangling link still names the file it would create.
+    const QString canonical = link.canonicalFilePath();
+    const QString target = canonical.isEmpty() ? link.symLinkTarget() : canonical;
+    if (status.st_uid != ::geteuid())
+        return FileError{FileErrorKind::ForeignLink, path, {}, target};
+    struct stat targetStatus;
+    if (::stat(QFile::encodeName(target).constData(), &targetStatus) == 0 &&
+        !S_ISREG(targetStatus.st_mode))
+        return FileError{FileErrorKind::NotRegularFile, target, {}};
+    return target;
+}
+
+// Gives the new file the old one's owner, group and mode. Only root may give a file away; an
+// owner may still set its group (where it belongs to it) and mode.
+void keepOwnership(int handle, const struct stat &old)
+{
+    const uid_t user = ::geteuid();
+    if (user != 0 && user != old.st_uid)
+        return;
+    // Changing the owner clears set-user-ID bits, so the mode comes after it.
+    [[maybe_unused]] const int owned = ::fchown(handle, old.st_uid, old.st_gid);
+    ::fchmod(handle, old.st_mode & 07777);
+}
+
+} // namespace
+
+QString writeFailure(const QFileDevice &file)
+{
+    // Qt words a failed write of a file being saved "Unknown error"; the system's own word for
+    // it is still in errno.
+    return errno != 0 ? systemReason() : file.errorString();
+}
+
+FileStamp fileStamp(const QString &path)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return stampOf(status);
+}
+
+FileResult<QByteArray> readFile(const FileService &files, const QString &path, qint64 maxSize,
+                                FileStamp *stamp)
+{
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
+    const int handle =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (handle < 0)
+        return FileError{FileErrorKind::CannotOpen, path, systemReason()};
+    struct stat status;
+    if (::fstat(handle, &status) != 0) {
+        const QString reason = systemReason();
+        ::close(handle);
+        return FileError{FileErrorKind::CannotOpen, path, reason};
+    }
+    if (!S_ISREG(status.st_mode) || status.st_size > maxSize) {
+        ::close(handle);
+        const auto kind =
+            S_ISREG(status.st_mode) ? FileErrorKind::TooLarge : FileErrorKind::NotRegularFile;
+        return FileError{kind, path, {}};
+    }
+
     const std::unique_ptr<QFile> file = files.fileToRead(path);
-    if (!file->open(QIODevice::ReadOnly))
+    if (!file->open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
         return FileError{FileErrorKind::CannotOpen, path, file->errorString()};
-    if (!file->isSequential() && file->size() > maxSize)
-        return FileError{FileErrorKind::TooLarge, path, {}};
-    QByteArray bytes = file->readAll();
-    if (file->error() != QFileDevice::NoError)
-        return FileError{FileErrorKind::CannotRead, path, file->errorString()};
-    // A file that grew while it was read, or one with no size to ask for beforehand.
-    if (bytes.size() > maxSize)
-        return FileError{FileErrorKind::TooLarge, path, {}};
+    }
+    QByteArray bytes;
+    bytes.reserve(status.st_size);
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 read = file->read(chunk, sizeof chunk);
+        if (read < 0)
+            return FileError{FileErrorKind::CannotRead, path, file->errorString()};
+        if (read == 0)
+            break;
+        // A file that grows while it is read.
+        if (bytes.size() + read > maxSize)
+            return FileError{FileErrorKind::TooLarge, path, {}};
+        bytes.append(chunk, read);
+    }
+    if (stamp)
+        *stamp = stampOf(status);
     return bytes;
 }
 
-FileResult<qint64> replaceFile(const FileService &files, const QString &path,
-                               std::initializer_list<QByteArrayView> parts)
+FileResult<WrittenFile> replaceFile(const FileService &files, const QString &path,
+                                    std::initializer_list<QByteArrayView> parts)
 {
+    const FileResult<QString> target = replaceableTarget(path);
+    if (!target)
+        return target.error();
+    const QString &realPath = target.value();
+    struct stat old;
+    const bool hadOld = ::stat(QFile::encodeName(realPath).constData(), &old) == 0;
+
     // An uncommitted file is discarded when it goes out of scope, leaving the old one alone.
-    const std::unique_ptr<QSaveFile> file = files.fileToReplace(path);
+    const std::unique_ptr<QSaveFile> file = files.fileToReplace(realPath);
     if (!file->open(QIODevice::WriteOnly))
-        return FileError{FileErrorKind::CannotOpen, path, file->errorString()};
+        return FileError{FileErrorKind::CannotOpen, realPath, file->errorString()};
+    if (hadOld)
+        keepOwnership(file->handle(), old);
     qint64 written = 0;
     for (const QByteArrayView part : parts) {
+        errno = 0;
         if (file->write(part.data(), part.size()) != part.size())
-            return FileError{FileErrorKind::CannotWrite, path, file->errorString()};
+            return FileError{FileErrorKind::CannotWrite, realPath, writeFailure(*file)};
         written += part.size();
     }
+    // A full disk or a file-size limit often shows only when the buffer goes out; the file
+    // must not take the old one's place before that is known.
+    if (const QString failure = files.flushToDisk(*file); !failure.isEmpty())
+        return FileError{FileErrorKind::CannotWrite, realPath, failure};
+    struct stat status;
+    const FileStamp stamp = ::fstat(file->handle(), &status) == 0 ? stampOf(status) : FileStamp{};
     if (!file->commit())
-        return FileError{FileErrorKind::CannotCommit, path, file->errorString()};
-    return written;
+        return FileError{FileErrorKind::CannotCommit, realPath, file->errorString()};
+    return WrittenFile{realPath, written, stamp};
 }

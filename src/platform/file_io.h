@@ -12,11 +12,16 @@
 // What went wrong with a file, in the terms the program acts on.
 enum class FileErrorKind
 {
-    CannotOpen,   // the file could not be opened (missing directory, no permission, a directory)
-    CannotRead,   // opened, but reading it failed part way
-    TooLarge,     // larger than the reader was willing to take
-    CannotWrite,  // writing the replacing file failed (a full disk)
-    CannotCommit, // the complete replacing file could not take the old one's place
+    CannotOpen,        // the file could not be opened (missing directory, no permission)
+    CannotRead,        // opened, but reading it failed part way
+    TooLarge,          // larger than the reader was willing to take
+    CannotWrite,       // writing the replacing file failed (a full disk, a file-size limit)
+    CannotCommit,      // the complete replacing file could not take the old one's place
+    NotRegularFile,    // a directory, a device, a FIFO or a socket is at the path
+    ForeignLink,       // a symbolic link that another user owns is at the path
+    ChangedSinceSeen,  // another program replaced or changed the file since it was last seen
+    UnusableDirectory, // the directory is not there under the name the program has for it
+    LineTooLong,       // a line far longer than any contact line
 };
 
 // A failed read or write: which file, what kind of failure and the system's own words for it
@@ -26,6 +31,7 @@ struct FileError
     FileErrorKind kind;
     QString path;
     QString reason;
+    QString target{}; // for a link: the file it points to
 };
 
 // A value, or the error that kept it from being made.
@@ -45,16 +51,52 @@ private:
     std::variant<T, FileError> state_;
 };
 
+// Which file is at a path and in which state: a file replaced (a new inode), grown, cut or
+// rewritten (a new modification time) no longer matches the stamp taken before.
+struct FileStamp
+{
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+
+    friend bool operator==(const FileStamp &, const FileStamp &) = default;
+};
+
+// The stamp of whatever the path leads to, links followed; `exists` is false when nothing is
+// there.
+FileStamp fileStamp(const QString &path);
+
+// Why the last write to `file` failed, in the system's words; errno must be cleared before the
+// write.
+QString writeFailure(const QFileDevice &file);
+
 // Generous enough for any log of a contest weekend, small enough not to exhaust memory on a
 // file that is not a log at all.
 inline constexpr qint64 defaultReadLimit = 256 * 1024 * 1024;
 
-// The whole file at `path`, or why not; a file of more than `maxSize` bytes is not read.
+// The whole file at `path`, or why not. Only a regular file is read, checked on the opened
+// descriptor (so a FIFO cannot block and a device cannot pour out bytes), and a file of more
+// than `maxSize` bytes is not read at all. `stamp`, when given, receives the stamp of the file
+// as it was read.
 [[nodiscard]] FileResult<QByteArray> readFile(const FileService &files, const QString &path,
-                                              qint64 maxSize = defaultReadLimit);
+                                              qint64 maxSize = defaultReadLimit,
+                                              FileStamp *stamp = nullptr);
+
+// The file a replace wrote: the real file (the target of a link at the path), the number of
+// bytes and its stamp.
+struct WrittenFile
+{
+    QString path;
+    qint64 size = 0;
+    FileStamp stamp;
+};
 
 // Writes `parts`, one after the other, into a new file that takes the place of the one at
-// `path` only once every byte is written; otherwise the old file stays as it was and nothing
-// half-written is left. Returns the number of bytes written.
-[[nodiscard]] FileResult<qint64> replaceFile(const FileService &files, const QString &path,
-                                             std::initializer_list<QByteArrayView> parts);
+// `path` only once every byte is on the disk; otherwise the old file stays as it was and
+// nothing half-written is left. Only a regular file is replaced; a symbolic link is written
+// through only when it belongs to the user running the program. The new file keeps the old
+// one's owner, group and mode where the program may give them.
+[[nodiscard]] FileResult<WrittenFile> replaceFile(const FileService &files, const QString &path,
+                                                  std::initializer_list<QByteArrayView> parts);

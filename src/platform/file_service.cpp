@@ -1,6 +1,16 @@
 #include "file_service.h"
 
+#include "file_io.h"
+
 #include <QFileInfo>
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
+
+DiskFileService::DiskFileService()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 bool DiskFileService::exists(const QString &path) const
 {
@@ -15,4 +25,14 @@ std::unique_ptr<QFile> DiskFileService::fileToRead(const QString &path) const
 std::unique_ptr<QSaveFile> DiskFileService::fileToReplace(const QString &path) const
 {
     return std::make_unique<QSaveFile>(path);
+}
+
+QString DiskFileService::flushToDisk(QSaveFile &file) const
+{
+    errno = 0;
+    if (!file.flush())
+        return writeFailure(file);
+    if (::fsync(file.handle()) != 0)
+        return qt_error_string(errno);
+    return {};
 }

@@ -13,17 +13,25 @@ public:
     virtual ~FileService() = default;
     // Whether anything, a file or a directory, is at `path`.
     virtual bool exists(const QString &path) const = 0;
-    // The file at `path`, to be opened for reading.
+    // The file at `path`, to be read from a descriptor the caller opened.
     virtual std::unique_ptr<QFile> fileToRead(const QString &path) const = 0;
     // A new file for `path` that takes the place of the old one only when it is committed
     // complete; until then the old file stays as it was.
     virtual std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const = 0;
+    // Moves what was written to `file` out of the program's buffer and onto the disk. Empty on
+    // success, else the system's reason.
+    virtual QString flushToDisk(QSaveFile &file) const = 0;
 };
 
 class DiskFileService : public FileService
 {
 public:
+    // A write beyond the file-size limit (ulimit -f) must fail like any other, not end the
+    // program with the log in it, so the signal that would is ignored.
+    DiskFileService();
+
     bool exists(const QString &path) const override;
     std::unique_ptr<QFile> fileToRead(const QString &path) const override;
     std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
+    QString flushToDisk(QSaveFile &file) const override;
 };

@@ -71,8 +71,22 @@ private slots:
             << QByteArray("a\r\n-12-+-b\r\n") << "a\r\n-12-+-b\r\n"
             << "001";
 
-        const QByteArray longCall(10 * 1024 * 1024, 'A');
-        QTest::newRow("one 10 MB line")
+        QTest::newRow("UTF-16 with its byte-order mark") << QByteArray("\xFF\xFE"
+                                                                       "0\x00"
+                                                                       "4\x00"
+                                                                       "1\x00"
+                                                                       "-\x00+\x00-\x00"
+                                                                       "\xC4\x00"
+                                                                       "\r\x00\n\x00",
+                                                                       18)
+                                                         << "041-+-\u00C4\r\n"
+                                                         << "042";
+        QTest::newRow("one 8-bit byte in one line of a UTF-8 file")
+            << QByteArray("001-+-OH2\xC3\x84\xC3\x96\r\n002-+-S\xE9te\r\n")
+            << "001-+-OH2\u00C4\u00D6\r\n002-+-S\u00E9te\r\n"
+            << "003";
+        const QByteArray longCall(maxLineLength - 40, 'A');
+        QTest::newRow("a line just under the limit")
             << QByteArray("001-+-a\r\n002-+-16/07/2016---1345---" + longCall + "---59---1---X\r\n")
             << QString::fromLatin1("001-+-a\r\n002-+-16/07/2016---1345---" + longCall +
                                    "---59---1---X\r\n")

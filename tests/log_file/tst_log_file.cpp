@@ -4,12 +4,17 @@
 #include "file_bytes.h"
 #include "form15.h"
 #include "log_file.h"
+#include "operator_messages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +42,20 @@ public:
 private:
     QString path_;
 };
+
+// The names in a directory, as the file system has them.
+QByteArrayList entriesOf(const QByteArray &directory)
+{
+    QByteArrayList names;
+    if (DIR *listing = ::opendir(directory.constData())) {
+        while (const dirent *entry = ::readdir(listing)) {
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+                names.append(entry->d_name);
+        }
+        ::closedir(listing);
+    }
+    return names;
+}
 
 // The window with fake services in a fresh temporary directory; "Save" and "Open" as the
 // operator clicks them, messages included.
@@ -263,17 +282,28 @@ private slots:
 
     void unreadableFileLeavesTheLogAsItWas_data()
     {
-        QTest::addColumn<bool>("directory");
-        QTest::newRow("file that cannot be read") << false;
-        QTest::newRow("directory where the file goes") << true;
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("shown"); // in the message, after the path
+        QTest::newRow("file that cannot be read") << u"unreadable"_s << u"Permission denied"_s;
+        QTest::newRow("directory where the file goes")
+            << u"directory"_s << u"It is not a regular file"_s;
+        // A FIFO without a writer would block "Open" for ever.
+        QTest::newRow("FIFO where the file goes") << u"fifo"_s << u"It is not a regular file"_s;
+        QTest::newRow("a line of 10 MB")
+            << u"long line"_s << u"Line 3 is longer than 65536 characters"_s;
     }
 
     void unreadableFileLeavesTheLogAsItWas()
     {
-        QFETCH(bool, directory);
+        QFETCH(QString, what);
+        QFETCH(QString, shown);
         Log log;
-        if (directory) {
+        if (what == u"directory") {
             QVERIFY(QDir().mkdir(log.path()));
+        } else if (what == u"fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(log.path()).constData(), 0600), 0);
+        } else if (what == u"long line") {
+            writeBytes(log.path(), twoContacts.toUtf8() + "003-+-" + QByteArray(10 << 20, 'A'));
         } else {
             writeBytes(log.path(), twoContacts.toUtf8());
             log.fakes.files.readFailure = QStringLiteral("Permission denied");
@@ -284,16 +314,134 @@ private slots:
         log.open();
         QCOMPARE(log.fakes.messages.shown.size(), 1);
         const ShownMessage message = log.fakes.messages.shown.last();
-        QVERIFY2(message.prompt.contains(log.path()), qPrintable(message.prompt));
-        if (!directory)
-            QVERIFY2(message.prompt.contains(QStringLiteral("Permission denied")),
-                     qPrintable(message.prompt));
-        QVERIFY(message.prompt != QStringLiteral("Log not found!."));
+        QVERIFY2(message.prompt.contains(log.path() + u":\n"_s + shown),
+                 qPrintable(message.prompt));
         QCOMPARE(message.style, vbExclamation);
         QCOMPARE(message.title, title);
         QCOMPARE(log.form.Text1.text(), QStringLiteral("005-+-a\r\n"));
         QCOMPARE(log.form.Frame1.caption(), QStringLiteral("006"));
         QCOMPARE(changes.count(), 0);
+    }
+
+    void secondWindowKeepsTheFirstOnesContacts()
+    {
+        // Two windows on one log directory, each started before the other saved.
+        FakeServices first;
+        FakeServices second;
+        const WindowServices secondServices{second.clock, second.messages, first.directory,
+                                            second.files};
+        Form15 a(first.services());
+        Form15 b(secondServices);
+        a.Form_Load();
+        b.Form_Load();
+        const QString path = first.directory.path() + u"/vandrel.txt"_s;
+        const QString other = u"001-+-16/07/2016---1350---OH2XX---59---001---KP20AA\r\n"_s;
+        a.Text1.setText(twoContacts);
+        b.Text1.setText(other);
+
+        a.Command3_Click();
+        b.Command3_Click();
+        QCOMPARE(readBytes(path), twoContacts.toUtf8() + "\r\n");
+        const ShownMessage refusal = second.messages.shown.last();
+        QVERIFY2(refusal.prompt.startsWith(u"Impossible to save the log in "_s + path +
+                                           u":\nAnother program (another Vandrel?) has changed"_s),
+                 qPrintable(refusal.prompt));
+        QCOMPARE(refusal.style, vbExclamation);
+
+        // Opened, the file's contacts join the window's, and the next save keeps them all.
+        b.Command2_Click();
+        b.Command3_Click();
+        QCOMPARE(second.messages.lastPrompt(), u"Log saved in "_s + path);
+        QCOMPARE(readBytes(path), (other + twoContacts).toUtf8() + "\r\n");
+        // Now the first window is the one that has not seen the file.
+        a.Command3_Click();
+        QVERIFY(first.messages.lastPrompt().startsWith(u"Impossible to save"_s));
+        QCOMPARE(readBytes(path), (other + twoContacts).toUtf8() + "\r\n");
+    }
+
+    void logInUseByAnotherVandrelIsToldAtStart()
+    {
+        FakeMessageService messages;
+        messages.answers = {vbNo, vbYes};
+        const LockHolder holder{4242, u"shack-pc"_s};
+        QVERIFY(!goOnWithLogInUse(messages, u"/home/op/vandrel"_s, holder));
+        QVERIFY(goOnWithLogInUse(messages, u"/home/op/vandrel"_s, holder));
+        const ShownMessage message = messages.shown.last();
+        QVERIFY2(message.prompt.startsWith(u"The log in /home/op/vandrel is in use by another "
+                                           u"Vandrel (process 4242 on shack-pc)."_s),
+                 qPrintable(message.prompt));
+        QCOMPARE(message.style, vbYesNo + vbExclamation);
+        QCOMPARE(message.title, title);
+    }
+
+    void savesThroughItsOwnLinkAndNamesTheRealFile()
+    {
+        Log log;
+        const QString target = log.fakes.directory.path() + u"/contest.txt"_s;
+        writeBytes(target, "old");
+        QVERIFY(QFile::link(target, log.path()));
+        log.form.Text1.setText(twoContacts);
+        log.save();
+        QCOMPARE(log.fakes.messages.lastPrompt(), u"Log saved in "_s + target);
+        QCOMPARE(readBytes(target), twoContacts.toUtf8() + "\r\n");
+
+        if (::geteuid() != 0)
+            QSKIP("only root can give a link to another user");
+        QCOMPARE(::lchown(QFile::encodeName(log.path()).constData(), 4321, 4321), 0);
+        log.form.Text1.setText(firstContact + u"\r\n"_s);
+        log.save();
+        QCOMPARE(log.fakes.messages.lastPrompt(),
+                 u"Impossible to save the log in "_s + log.path() + u":\nIt is a link to "_s +
+                     target +
+                     u" that belongs to another user; the log is not written through it\n"
+                     u"The file is as it was before; the log is still in the window."_s);
+        QCOMPARE(readBytes(target), twoContacts.toUtf8() + "\r\n");
+    }
+
+    void directoryWhoseNameIsLostIsNeverWrittenAround_data()
+    {
+        QTest::addColumn<QByteArray>("name"); // in a temporary directory; empty: no name at all
+        QTest::newRow("name that is not UTF-8") << QByteArray("log\xFF\xFE");
+        QTest::newRow("no name") << QByteArray();
+    }
+    void directoryWhoseNameIsLostIsNeverWrittenAround()
+    {
+        QFETCH(QByteArray, name);
+        QTemporaryDir parent;
+        QString given; // the directory's name as the program gets it
+        if (!name.isEmpty()) {
+            const QByteArray bytes = QFile::encodeName(parent.path()) + '/' + name;
+            QCOMPARE(::mkdir(bytes.constData(), 0700), 0);
+            given = QFile::decodeName(bytes);
+        } else if (QFileInfo::exists(u"/vandrel.txt"_s)) {
+            QSKIP("a /vandrel.txt is already there");
+        }
+        FakeServices fakes;
+        GivenDirectory directory(given);
+        const WindowServices services{fakes.clock, fakes.messages, directory, fakes.files};
+        Form15 form(services);
+        form.Text1.setText(twoContacts);
+
+        form.Command3_Click();
+        form.Command2_Click();
+        QCOMPARE(fakes.messages.shown.size(), 2);
+        for (const ShownMessage &message : fakes.messages.shown) {
+            QVERIFY2(message.prompt.contains(u"The program's directory cannot be found under this "
+                                             u"name"_s),
+                     qPrintable(message.prompt));
+            QCOMPARE(message.style, vbExclamation);
+        }
+        QCOMPARE(form.Text1.text(), twoContacts);
+        QVERIFY(!QFileInfo::exists(u"/vandrel.txt"_s));
+        // The real directory and nothing else, empty.
+        const QByteArray parentBytes = QFile::encodeName(parent.path());
+        const QByteArrayList inParent = entriesOf(parentBytes);
+        const QByteArrayList inDirectory =
+            name.isEmpty() ? QByteArrayList() : entriesOf(parentBytes + '/' + name);
+        if (!name.isEmpty())
+            ::rmdir((parentBytes + '/' + name).constData());
+        QCOMPARE(inParent, name.isEmpty() ? QByteArrayList() : QByteArrayList{name});
+        QCOMPARE(inDirectory, QByteArrayList());
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestLogFileText : public QObject
 {
     Q_OBJECT
@@ -34,8 +36,29 @@ private slots:
             << QByteArray("abc\xC3") << QStringLiteral("abc\u00C3");
         QTest::newRow("encoded surrogate")
             << QByteArray("\xED\xA0\x80") << QStringLiteral("\u00ED\u00A0\u20AC");
-        QTest::newRow("utf-8 mixed with one 8-bit byte: the whole file is 8-bit")
+        QTest::newRow("utf-8 mixed with one 8-bit byte: that line is 8-bit")
             << QByteArray("\xC3\xA9 \xE9") << QStringLiteral("\u00C3\u00A9 \u00E9");
+        QTest::newRow("one 8-bit line among utf-8 lines changes only itself")
+            << QByteArray("OH2\xC3\x84\xC3\x96\r\nS\xE9te\rOZ/D\xC3\x98"
+                          "A\n\xC3\x84")
+            << QStringLiteral("OH2\u00C4\u00D6\r\nS\u00E9te\rOZ/D\u00D8A\n\u00C4");
+        QTest::newRow("byte-order mark, then an 8-bit line") << QByteArray("\xEF\xBB\xBF"
+                                                                           "\xC3\x84\r\n\xC4")
+                                                             << QStringLiteral("\u00C4\r\n\u00C4");
+        QTest::newRow("utf-16 little-endian with its mark") << QByteArray("\xFF\xFE"
+                                                                          "0\x00"
+                                                                          "4\x00"
+                                                                          "1\x00"
+                                                                          "\xC4\x00"
+                                                                          "\r\x00\n\x00",
+                                                                          14)
+                                                            << QStringLiteral("041\u00C4\r\n");
+        QTest::newRow("utf-16 big-endian with its mark") << QByteArray("\xFE\xFF"
+                                                                       "\x00"
+                                                                       "0"
+                                                                       "\x20\xAC",
+                                                                       6)
+                                                         << QStringLiteral("0\u20AC");
         QTest::newRow("byte-order mark before invalid utf-8") << QByteArray("\xEF\xBB\xBF"
                                                                             "\xE9")
                                                               << QStringLiteral("\u00E9");
@@ -79,14 +102,34 @@ private slots:
         QCOMPARE(logText, QStringLiteral("old\r\n") + lines);
     }
 
+    void findsTheFirstLineLongerThanTheLimit_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qsizetype>("line");
+        const QString atLimit(4, u'x');
+        const QString over(5, u'x');
+        QTest::newRow("none") << u"a\r\n"_s + atLimit + u"\r\n"_s + atLimit << qsizetype(0);
+        QTest::newRow("empty text") << QString() << qsizetype(0);
+        QTest::newRow("first line") << over + u"\r\n"_s << qsizetype(1);
+        QTest::newRow("after CR LF, CR and LF") << u"a\r\nb\rc\n"_s + over << qsizetype(4);
+        QTest::newRow("blank lines count") << u"\r\n\r\n"_s + over << qsizetype(3);
+        QTest::newRow("last line without a break") << u"a\r\n"_s + over << qsizetype(2);
+    }
+    void findsTheFirstLineLongerThanTheLimit()
+    {
+        QFETCH(QString, text);
+        QFETCH(qsizetype, line);
+        QCOMPARE(firstLineLongerThan(text, 4), line);
+    }
+
     void opensAfterTheOldLogAndFoldsTheWholeText()
     {
         // The fold runs over the old text too, and over the seam between old text and file.
-        QCOMPARE(logTextAfterOpen(u"a\r\n\r\nb\r\n", "\r\nc\r\n"),
+        QCOMPARE(logTextAfterOpen(u"a\r\n\r\nb\r\n", u"\r\nc\r\n"),
                  QStringLiteral("a\r\nb\r\nc\r\n"));
-        QCOMPARE(logTextAfterOpen(u"", "a\r\nb\r\n\r\n"), QStringLiteral("a\r\nb\r\n"));
+        QCOMPARE(logTextAfterOpen(u"", u"a\r\nb\r\n\r\n"), QStringLiteral("a\r\nb\r\n"));
         // Three breaks in a row become two; a lone LF between two breaks is no blank line.
-        QCOMPARE(logTextAfterOpen(u"", "a\r\n\r\n\r\nb\r\n\nc"),
+        QCOMPARE(logTextAfterOpen(u"", u"a\r\n\r\n\r\nb\r\n\nc"),
                  QStringLiteral("a\r\n\r\nb\r\n\nc\r\n"));
     }
 };

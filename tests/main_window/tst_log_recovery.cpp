@@ -18,7 +18,10 @@ struct Runs
     FakeServices fakes;
     std::unique_ptr<Form15> form;
 
-    QString path(const char *name) const { return QDir(fakes.directory.path()).filePath(QString::fromUtf8(name)); }
+    QString path(const char *name) const
+    {
+        return QDir(fakes.directory.path()).filePath(QString::fromUtf8(name));
+    }
     QString recoveryPath() const { return path("vandrel.recovery"); }
 
     // A new start, answering the scripted questions; the form before it is left as a kill
@@ -91,6 +94,29 @@ private slots:
         QVERIFY(!QFile::exists(runs.recoveryPath()));
         runs.form->requestClose(); // answered No by the fakes
         QVERIFY(!QFile::exists(runs.recoveryPath()));
+    }
+
+    void aSecondWindowLeavesTheFirstOnesRecoveryFileAlone()
+    {
+        Runs runs;
+        runs.start();
+        runs.add(QStringLiteral("Q1ABC")); // unsaved in the first window, which goes on
+        const QByteArray first = readAll(runs.recoveryPath());
+
+        Form15 second(runs.fakes.services());
+        second.shareLogDirectory();
+        second.Form_Load();
+        QVERIFY(runs.fakes.messages.shown.isEmpty()); // the first window's log is not offered
+        QVERIFY(second.Text1.text().isEmpty());
+        second.Text2.setText(QStringLiteral("Q2XYZ"));
+        second.Text3.setText(QStringLiteral("007"));
+        second.Text4.setText(QStringLiteral("JN61FW"));
+        second.Command1.click();
+
+        QCOMPARE(readAll(runs.recoveryPath()), first);
+        const QString own =
+            runs.recoveryPath() + u'.' + QString::number(QCoreApplication::applicationPid());
+        QVERIFY(readAll(own).contains("Q2XYZ"));
     }
 
     void yesAfterAKillGivesBackTheLogAndTheSentNumber()

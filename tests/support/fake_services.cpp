@@ -11,11 +11,11 @@ class UnreadableFile : public QFile
 public:
     UnreadableFile(const QString &path, const QString &reason) : QFile(path), reason_(reason) {}
 
-    using QFile::open;
-    bool open(OpenMode) override
+protected:
+    qint64 readData(char *, qint64) override
     {
         setErrorString(reason_);
-        return false;
+        return -1;
     }
 
 private:
@@ -77,6 +77,13 @@ std::unique_ptr<QSaveFile> FakeFileService::fileToReplace(const QString &path) c
     if (replaceFailure.isEmpty() && writableBytes < 0)
         return DiskFileService::fileToReplace(path);
     return std::make_unique<FailingSaveFile>(path, *this);
+}
+
+QString FakeFileService::flushToDisk(QSaveFile &file) const
+{
+    if (!flushFailure.isEmpty())
+        return flushFailure;
+    return DiskFileService::flushToDisk(file);
 }
 
 MsgBoxResult FakeMessageService::show(const QString &prompt, MsgBoxStyle style,

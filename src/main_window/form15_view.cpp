@@ -2,6 +2,7 @@
 
 #include "control_bindings.h"
 #include "form15.h"
+#include "program_icon.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,16 +20,6 @@
 namespace {
 
 constexpr qreal layoutFontPointSize = 8;
-
-QIcon programIcon()
-{
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        icon.addFile(QStringLiteral(":/icons/vandrel-%1.png").arg(size), QSize(size, size));
-        icon.addFile(QStringLiteral(":/icons/vandrel-%1-256.png").arg(size), QSize(size, size));
-    }
-    return icon;
-}
 
 } // namespace
 

@@ -108,7 +108,8 @@ QList<Measurement> timeOpenAndSave(int contacts, int runs)
     const Timed saveFloor{.measure = [&] {
         QSaveFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write(logText.toUtf8() + "\r\n");
+        file.write(logText.toUtf8());
+        file.write("\r\n");
         file.commit();
     }};
     const TimesInTurns saves = timeInTurns(runs, save, saveFloor);

@@ -41,7 +41,7 @@ void typeFirstLookUp(QWidget *box)
 
 } // namespace
 
-QList<Measurement> timeOpenAndSave(int contacts, int runs)
+QList<Measurement> timeOpenAndSave(int contacts, int openRuns, int saveRuns)
 {
     const QTemporaryDir directory;
     BenchServices services(directory.path());
@@ -58,7 +58,7 @@ QList<Measurement> timeOpenAndSave(int contacts, int runs)
     useCallBoxSettings(*bareCall.box);
 
     QList<double> open, openFloor, keystroke, keystrokeFloor;
-    for (int i = 0; i < runs; ++i) {
+    for (int i = 0; i < openRuns; ++i) {
         window.reset();
         window = std::make_unique<BenchWindow>(services.all());
         open += timeRuns(
@@ -112,7 +112,7 @@ QList<Measurement> timeOpenAndSave(int contacts, int runs)
         file.write("\r\n");
         file.commit();
     }};
-    const TimesInTurns saves = timeInTurns(runs, save, saveFloor);
+    const TimesInTurns saves = timeInTurns(saveRuns, save, saveFloor);
     stopUnless(services.messages.last.startsWith(QStringLiteral("Log saved in ")) &&
                    QFile(path).size() == logText.toUtf8().size() + 2,
                "save failed");

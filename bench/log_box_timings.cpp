@@ -67,6 +67,7 @@ QList<Measurement> timeLogBoxKeystrokes(BenchWindow &window, const GeneratedLog 
     drawNow(bare.window);
     stopUnless(bare.box->document()->blockCount() == logBox->document()->blockCount(),
                "the bare log box does not hold the same lines");
+    const int floorCharacters = bare.box->document()->characterCount();
     const PaintCounter programPaints(logBox->viewport());
     const PaintCounter floorPaints(bare.box->viewport());
 
@@ -131,7 +132,9 @@ QList<Measurement> timeLogBoxKeystrokes(BenchWindow &window, const GeneratedLog 
         });
         const Timed floor = timed(bare.box, floorPaints, [] {});
         const TimesInTurns times = timeInTurns(runs, program, floor);
-        stopUnless(form.Text1.text() == log.text, "the log box was not restored");
+        stopUnless(form.Text1.text() == log.text &&
+                       bare.box->document()->characterCount() == floorCharacters,
+                   "the log boxes were not restored");
         results.append(fromPairs(
             {
                 .what = QString::fromLatin1(k.what),

@@ -1,17 +1,26 @@
 #include "log_file_timings.h"
 
+#include "bare_window.h"
 #include "bench_window.h"
+#include "call_box_timings.h"
+#include "key_press.h"
 #include "log_file.h"
 #include "log_generator.h"
 #include "timing.h"
+#include "timing_in_turns.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <memory>
 
 namespace {
+
+constexpr double maxFileRatio = 1.5;
+constexpr double maxCallBoxRatio = 1.5;
 
 // The caret at the end of the log, where the log box's change procedure puts it, so that the
 // end of the log is what gets drawn.
@@ -21,9 +30,18 @@ void caretToEnd(TextBox &log)
         log.setSelStart(int(log.text().size()));
 }
 
+// Three characters are never looked for; the fourth is the first look-up.
+const QString typedBeforeFirstLookUp = absentCall().first(3);
+const QString firstLookUp = absentCall().first(4);
+
+void typeFirstLookUp(QWidget *box)
+{
+    pressKey(box, Qt::Key(firstLookUp.back().unicode()), firstLookUp.back());
+}
+
 } // namespace
 
-QList<Measurement> timeOpenAndSave(int contacts, int runs)
+QList<Measurement> timeOpenAndSave(int contacts, int openRuns, int saveRuns)
 {
     const QTemporaryDir directory;
     BenchServices services(directory.path());
@@ -33,74 +51,100 @@ QList<Measurement> timeOpenAndSave(int contacts, int runs)
     const QString count = contactCount(contacts);
 
     // A new window for every run, so that each open starts from an empty log box.
-    std::unique_ptr<BenchWindow> window;
-    const QList<double> open = timeRuns(
-        runs,
-        [&] {
-            window.reset();
-            window = std::make_unique<BenchWindow>(services.all());
-        },
-        [&] {
-            window->form.Command2.click();
-            caretToEnd(window->form.Text1);
-            drawNow(window->view);
-        });
-    stopUnless(window->form.Text1.text() == logText, "open did not give the saved log back");
+    auto window = std::make_unique<BenchWindow>(services.all());
+    BareWindow<QPlainTextEdit> bareLog(placeOf(*window->view.widgetFor(&window->form.Text1)));
+    useLogBoxSettings(*bareLog.box);
+    BareWindow<QLineEdit> bareCall(placeOf(*window->view.widgetFor(&window->form.Text2)));
+    useCallBoxSettings(*bareCall.box);
 
-    // What the toolkit needs at least: read the file and show its text once, in a plain edit of
-    // the log box's size that no control listens to.
-    const QWidget *logBox = window->view.widgetFor(&window->form.Text1);
-    QPlainTextEdit floorBox;
-    floorBox.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    floorBox.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    floorBox.setFont(logBox->font());
-    floorBox.resize(logBox->size());
-    floorBox.show();
-    const QList<double> openFloor = timeRuns(
-        runs, [&] { floorBox.clear(); },
-        [&] {
-            QFile file(path);
-            file.open(QIODevice::ReadOnly);
-            floorBox.setPlainText(QString::fromUtf8(file.readAll()));
-            floorBox.moveCursor(QTextCursor::End);
-            drawNow(floorBox);
-        });
-    floorBox.hide();
+    QList<double> open, openFloor, keystroke, keystrokeFloor;
+    for (int i = 0; i < openRuns; ++i) {
+        window.reset();
+        window = std::make_unique<BenchWindow>(services.all());
+        open += timeRuns(
+            1, [] {},
+            [&] {
+                window->form.Command2.click();
+                caretToEnd(window->form.Text1);
+                drawNow(window->view);
+            });
+        stopUnless(window->form.Text1.text() == logText, "open did not give the saved log back");
+        QWidget *callBox = window->view.widgetFor(&window->form.Text2);
+        keystroke += timeRuns(
+            1,
+            [&] {
+                focusBox(callBox);
+                window->form.Text2.setText(typedBeforeFirstLookUp);
+                QApplication::processEvents();
+            },
+            [&] { typeFirstLookUp(callBox); });
+        stopUnless(window->form.Text2.text() == firstLookUp, "the call box did not take the key");
 
-    const QList<double> save = timeRuns(
-        runs, [] {}, [&] { window->form.Command3.click(); });
+        // What Qt alone needs: read the file, let go of its bytes, show the text once in a bare
+        // text edit with the log box's settings, drawn.
+        bareLog.box->clear();
+        drawNow(bareLog.window);
+        openFloor += timeRuns(
+            1, [] {},
+            [&] {
+                QFile file(path);
+                file.open(QIODevice::ReadOnly);
+                bareLog.box->setPlainText(QString::fromUtf8(file.readAll()));
+                bareLog.box->moveCursor(QTextCursor::End);
+                drawNow(bareLog.window);
+            });
+        keystrokeFloor += timeRuns(
+            1,
+            [&] {
+                focusBox(bareCall.box);
+                bareCall.box->setText(typedBeforeFirstLookUp);
+                QApplication::processEvents();
+            },
+            [&] { typeFirstLookUp(bareCall.box); });
+    }
+    bareLog.box->clear();
+
+    const Timed save{.measure = [&] { window->form.Command3.click(); }};
+    const Timed saveFloor{.measure = [&] {
+        QSaveFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(logText.toUtf8());
+        file.write("\r\n");
+        file.commit();
+    }};
+    const TimesInTurns saves = timeInTurns(saveRuns, save, saveFloor);
     stopUnless(services.messages.last.startsWith(QStringLiteral("Log saved in ")) &&
                    QFile(path).size() == logText.toUtf8().size() + 2,
                "save failed");
 
-    // What the toolkit needs at least: the same bytes written through QSaveFile.
-    const QList<double> saveFloor = timeRuns(
-        runs, [] {},
-        [&] {
-            QSaveFile file(path);
-            file.open(QIODevice::WriteOnly);
-            file.write(logText.toUtf8() + "\r\n");
-            file.commit();
-        });
-
     return {
-        {
-            .what = QStringLiteral("open (Command2_Click, drawn)"),
-            .contacts = count,
-            .unit = QStringLiteral("ms"),
-            .program = median(open),
-            .floor = median(openFloor),
-            .floorName = QStringLiteral("read + QPlainTextEdit::setPlainText, drawn"),
-            .maxRatio = 1.5,
-        },
-        {
-            .what = QStringLiteral("save (Command3_Click)"),
-            .contacts = count,
-            .unit = QStringLiteral("ms"),
-            .program = median(save),
-            .floor = median(saveFloor),
-            .floorName = QStringLiteral("QSaveFile write of the same bytes"),
-            .maxRatio = 1.5,
-        },
+        fromPairs(
+            {
+                .what = QStringLiteral("open (Command2_Click, drawn)"),
+                .contacts = count,
+                .unit = QStringLiteral("ms"),
+                .floorName =
+                    QStringLiteral("read + setPlainText into a bare QPlainTextEdit, drawn"),
+                .maxRatio = maxFileRatio,
+            },
+            open, openFloor),
+        fromPairs(
+            {
+                .what = QStringLiteral("call-box keystroke, first after Open"),
+                .contacts = count,
+                .unit = QStringLiteral("ms"),
+                .floorName = bareLineEditFloor(),
+                .maxRatio = maxCallBoxRatio,
+            },
+            keystroke, keystrokeFloor),
+        fromPairs(
+            {
+                .what = QStringLiteral("save (Command3_Click)"),
+                .contacts = count,
+                .unit = QStringLiteral("ms"),
+                .floorName = QStringLiteral("QSaveFile write of the same bytes"),
+                .maxRatio = maxFileRatio,
+            },
+            saves.program, saves.floor),
     };
 }

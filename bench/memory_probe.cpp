@@ -1,9 +1,12 @@
-// Opens a log file and prints the peak resident memory of this process afterwards, in kB.
-// The memory benchmark runs it once per measurement, so that nothing else shares the process:
-//   bench_memory_probe program DIRECTORY   the program's window, "Open" of DIRECTORY/vandrel.txt,
-//                                          then one call looked up in the opened log
-//   bench_memory_probe floor DIRECTORY     a QPlainTextEdit holding the same file's text
+// Opens a log file and prints this process's peak and current resident memory afterwards, in
+// kB. The memory benchmark runs it once per measurement, so that nothing else shares the process:
+//   bench_memory_probe program DIRECTORY
+//       the program's window, "Open" of DIRECTORY/vandrel.txt, then one call looked up
+//   bench_memory_probe floor DIRECTORY WINDOW_WIDTH WINDOW_HEIGHT X Y WIDTH HEIGHT FONT
+//       a bare QPlainTextEdit with the log box's settings, at its place in a window of the
+//       program window's size, holding the same file's text
 
+#include "bare_window.h"
 #include "bench_window.h"
 #include "log_file.h"
 #include "log_generator.h"
@@ -16,15 +19,22 @@
 
 namespace {
 
-// VmHWM: the most resident memory the process has had at any moment.
-long long peakResidentKilobytes()
+// VmHWM, the most resident memory the process has had at any moment, or VmRSS, what it has now.
+long long statusKilobytes(const char *field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
         return -1;
     const QString text = QString::fromLatin1(status.readAll());
-    const auto match = QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+) kB")).match(text);
+    const auto match =
+        QRegularExpression(QStringLiteral("%1:\\s*(\\d+) kB").arg(QLatin1StringView(field)))
+            .match(text);
     return match.hasMatch() ? match.captured(1).toLongLong() : -1;
+}
+
+void printMemory()
+{
+    std::printf("%lld %lld\n", statusKilobytes("VmHWM"), statusKilobytes("VmRSS"));
 }
 
 } // namespace
@@ -33,8 +43,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3) {
-        std::fprintf(stderr, "usage: bench_memory_probe program|floor DIRECTORY\n");
+    if (arguments.size() < 3) {
+        std::fprintf(stderr, "usage: bench_memory_probe program|floor DIRECTORY [PLACE...]\n");
         return 2;
     }
     const QString directory = arguments[2];
@@ -50,18 +60,20 @@ int main(int argc, char *argv[])
         drawNow(window.view);
         if (window.form.Text1.text().isEmpty() || window.form.CallPosition != 0)
             return 1;
-        std::printf("%lld\n", peakResidentKilobytes());
+        printMemory();
     } else {
-        QFile file(logFilePath(BenchDirectory(directory)));
-        if (!file.open(QIODevice::ReadOnly))
-            return 1;
-        QPlainTextEdit edit;
-        edit.resize(353, 161);
-        edit.show();
-        edit.setPlainText(QString::fromUtf8(file.readAll()));
-        edit.moveCursor(QTextCursor::End);
-        drawNow(edit);
-        std::printf("%lld\n", peakResidentKilobytes());
+        BareWindow<QPlainTextEdit> bare(BoxPlace::fromArguments(arguments.mid(3)));
+        useLogBoxSettings(*bare.box);
+        {
+            // The file's bytes and the decoded text are let go once the edit holds the text.
+            QFile file(logFilePath(BenchDirectory(directory)));
+            if (!file.open(QIODevice::ReadOnly))
+                return 1;
+            bare.box->setPlainText(QString::fromUtf8(file.readAll()));
+        }
+        bare.box->moveCursor(QTextCursor::End);
+        drawNow(bare.window);
+        printMemory();
     }
     return 0;
 }

@@ -1,16 +1,19 @@
 #include "process_timings.h"
 
+#include "bare_window.h"
 #include "bench_window.h"
 #include "log_generator.h"
 #include "timing.h"
+#include "timing_in_turns.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-constexpr int processTimeoutMs = 60000;
+constexpr int processTimeoutMs = 600000;
+constexpr double maxStartRatio = 1.1;
+constexpr double maxMemoryRatio = 1.5;
 
 QProcessEnvironment offscreen()
 {
@@ -19,111 +22,93 @@ QProcessEnvironment offscreen()
     return environment;
 }
 
-// Milliseconds from starting `path` until it says its window is shown.
-double millisecondsUntilShown(const QString &path, const QStringList &arguments,
-                              const QProcessEnvironment &environment)
+// Starts `path` and waits until it has exited, having said its window was shown.
+void showAndExit(const QString &path, const QProcessEnvironment &environment)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setStandardErrorFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    process.start(path, arguments);
-    QByteArray output;
-    while (!output.contains("shown\n")) {
-        stopUnless(process.waitForReadyRead(processTimeoutMs), "a started program never showed");
-        output += process.readAllStandardOutput();
-    }
-    const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
-    // The marker ends the program's event loop; let it finish before the next run starts.
-    if (!process.waitForFinished(processTimeoutMs))
-        process.kill();
-    process.waitForFinished();
-    return milliseconds;
+    process.start(path);
+    stopUnless(process.waitForFinished(processTimeoutMs), "a started program never ended");
+    stopUnless(process.readAllStandardOutput().contains("shown\n") && process.exitCode() == 0,
+               "a started program did not show its window");
 }
 
-// The peak memory, in MB, that the probe reports in `mode`.
-double probedMegabytes(const QString &probe, const QString &mode, const QString &directory)
+// The memory, in MB, that the probe reports: its peak and its current resident memory.
+QList<double> probedMegabytes(const QString &probe, const QStringList &arguments)
 {
     QProcess process;
     process.setProcessEnvironment(offscreen());
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(probe, {mode, directory});
+    process.start(probe, arguments);
     stopUnless(process.waitForFinished(processTimeoutMs) && process.exitCode() == 0,
                "the memory probe failed");
-    bool ok = false;
-    const double kilobytes = process.readAllStandardOutput().trimmed().toDouble(&ok);
-    stopUnless(ok && kilobytes > 0, "the memory probe gave no peak");
-    return kilobytes / 1024;
+    const QList<QByteArray> numbers = process.readAllStandardOutput().simplified().split(' ');
+    QList<double> megabytes;
+    for (const QByteArray &number : numbers) {
+        bool ok = false;
+        megabytes.append(number.toDouble(&ok) / 1024);
+        stopUnless(ok && megabytes.back() > 0, "the memory probe gave no number");
+    }
+    stopUnless(megabytes.size() == 2, "the memory probe gave no peak and resident memory");
+    return megabytes;
 }
 
 } // namespace
 
-QList<Measurement> timeStart(const BenchPrograms &programs, int runs)
+Measurement timeStart(const BenchPrograms &programs, int runs)
 {
     QProcessEnvironment environment = offscreen();
     environment.insert(QStringLiteral("QT_PLUGIN_PATH"), programs.pluginFolder);
     environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"),
                        QStringLiteral("benchshownmarker"));
-    const QStringList label = {QStringLiteral("label")};
-    const auto startProgram = [&] {
-        return millisecondsUntilShown(programs.program, {}, environment);
-    };
-    const auto startEmpty = [&] {
-        return millisecondsUntilShown(programs.emptyWindow, {}, environment);
-    };
-    const auto startLabel = [&] {
-        return millisecondsUntilShown(programs.emptyWindow, label, environment);
-    };
-    // One unmeasured start of each, so that all find their libraries in the file cache.
-    startProgram();
-    startEmpty();
-    startLabel();
+    const Timed program{.measure = [&] { showAndExit(programs.program, environment); }};
+    const Timed floor{.measure = [&] { showAndExit(programs.oneLabelWindow, environment); }};
+    // One unmeasured start of each, so that both find their libraries in the file cache.
+    program.measure();
+    floor.measure();
 
-    QList<double> program;
-    QList<double> empty;
-    QList<double> withLabel;
-    for (int i = 0; i < runs; ++i) {
-        program.append(startProgram());
-        empty.append(startEmpty());
-        withLabel.append(startLabel());
-    }
-    const Measurement againstEmpty{
-        .what = QStringLiteral("start, until the window is shown"),
-        .contacts = QStringLiteral("0"),
-        .unit = QStringLiteral("ms"),
-        .program = median(program),
-        .floor = median(empty),
-        .floorName = QStringLiteral("a Qt Widgets program showing an empty window"),
-        .maxRatio = 1.3,
-    };
-    Measurement againstLabel = againstEmpty;
-    againstLabel.floor = median(withLabel);
-    againstLabel.floorName = QStringLiteral("the same window with one label (loads a font)");
-    againstLabel.maxRatio = std::nullopt;
-    return {againstEmpty, againstLabel};
+    const TimesInTurns times = timeInTurns(runs, program, floor);
+    return fromPairs(
+        {
+            .what = QStringLiteral("start, whole process: shown, then exit"),
+            .contacts = QStringLiteral("0"),
+            .unit = QStringLiteral("ms"),
+            .floorName = QStringLiteral("a Qt Widgets window with one label, the same way"),
+            .maxRatio = maxStartRatio,
+        },
+        times.program, times.floor);
 }
 
-Measurement measureMemory(const BenchPrograms &programs, int contacts, int runs)
+QList<Measurement> measureMemory(const BenchPrograms &programs, const BoxPlace &logBox,
+                                 int contacts, int runs)
 {
     const QTemporaryDir directory;
-    BenchServices services(directory.path());
-    saveLogText(services, generateLog(contacts).text);
-    QList<double> program;
-    QList<double> floor;
-    for (int i = 0; i < runs; ++i) {
-        program.append(
-            probedMegabytes(programs.memoryProbe, QStringLiteral("program"), directory.path()));
-        floor.append(
-            probedMegabytes(programs.memoryProbe, QStringLiteral("floor"), directory.path()));
+    {
+        BenchServices services(directory.path());
+        saveLogText(services, generateLog(contacts).text);
     }
-    return {
-        .what = QStringLiteral("memory, peak after open"),
+    const QStringList programArguments = {QStringLiteral("program"), directory.path()};
+    const QStringList floorArguments =
+        QStringList{QStringLiteral("floor"), directory.path()} + logBox.toArguments();
+    QList<double> programPeak, floorPeak, programResident, floorResident;
+    for (int i = 0; i < runs; ++i) {
+        const QList<double> program = probedMegabytes(programs.memoryProbe, programArguments);
+        const QList<double> floor = probedMegabytes(programs.memoryProbe, floorArguments);
+        programPeak.append(program[0]);
+        programResident.append(program[1]);
+        floorPeak.append(floor[0]);
+        floorResident.append(floor[1]);
+    }
+    const Measurement peak{
+        .what = QStringLiteral("memory, peak after open (VmHWM)"),
         .contacts = contactCount(contacts),
         .unit = QStringLiteral("MB"),
-        .program = median(program),
-        .floor = median(floor),
-        .floorName = QStringLiteral("a QPlainTextEdit holding the same text"),
-        .maxRatio = 1.5,
+        .floorName = QStringLiteral("a bare QPlainTextEdit holding the same text"),
+        .maxRatio = maxMemoryRatio,
     };
+    Measurement resident = peak;
+    resident.what = QStringLiteral("memory, resident after open (VmRSS)");
+    return {fromPairs(peak, programPeak, floorPeak),
+            fromPairs(resident, programResident, floorResident)};
 }

@@ -2,20 +2,24 @@
 
 #include "results_table.h"
 
+struct BoxPlace;
+
 // Paths of the programs the process measurements start, given by the build.
 struct BenchPrograms
 {
-    QString program;      // the real program
-    QString emptyWindow;  // a Qt Widgets program that shows an empty window
-    QString memoryProbe;  // opens a log file and reports its peak memory
-    QString pluginFolder; // holds generic/ with the plugin that reports a shown window
+    QString program;        // the real program
+    QString oneLabelWindow; // a Qt Widgets program that shows a window with one label
+    QString memoryProbe;    // opens a log file and reports its memory
+    QString pluginFolder;   // holds generic/ with the plugin that reports a shown window
 };
 
-// From the start of the process until its window is shown (offscreen), `runs` times each, in
-// turns: the program next to an empty window, and, for information, next to a window with one
-// label, which like the program has to load a font before it can show.
-QList<Measurement> timeStart(const BenchPrograms &programs, int runs);
+// The whole process, as a user's `time` would see it: from its start until it has exited, the
+// program ending right after its window is first shown and painted (offscreen); next to a window
+// with one label, started and ended the same way; `runs` times each, in turns.
+Measurement timeStart(const BenchPrograms &programs, int runs);
 
-// Peak resident memory after opening a log file of `contacts` contacts, next to a plain
-// QPlainTextEdit holding the same text, each in a process of its own, `runs` times each.
-Measurement measureMemory(const BenchPrograms &programs, int contacts, int runs);
+// Peak and current resident memory after opening a log file of `contacts` contacts, next to a
+// bare QPlainTextEdit at the log box's place, with its settings, holding the same text; each in
+// a process of its own, `runs` times each, in turns.
+QList<Measurement> measureMemory(const BenchPrograms &programs, const BoxPlace &logBox,
+                                 int contacts, int runs);

@@ -1,5 +1,8 @@
 #include "results_table.h"
 
+#include "timing.h"
+#include "timing_in_turns.h"
+
 #include <QLocale>
 #include <QStringList>
 
@@ -22,6 +25,14 @@ QString target(const Measurement &m)
 
 } // namespace
 
+Measurement fromPairs(Measurement row, const QList<double> &program, const QList<double> &floor)
+{
+    row.program = median(program);
+    row.floor = median(floor);
+    row.ratio = medianOfRatios(program, floor);
+    return row;
+}
+
 QString contactCount(qsizetype contacts)
 {
     return QLocale(QLocale::English).toString(contacts);
@@ -29,7 +40,7 @@ QString contactCount(qsizetype contacts)
 
 bool Measurement::met() const
 {
-    return (!maxRatio || ratio() <= *maxRatio) && (!maxProgram || program < *maxProgram);
+    return (!maxRatio || ratio <= *maxRatio) && (!maxProgram || program < *maxProgram);
 }
 
 QString resultsTable(const QList<Measurement> &results)
@@ -39,7 +50,7 @@ QString resultsTable(const QList<Measurement> &results)
     for (const Measurement &m : results) {
         table += QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6x | %7 | %8 |\n")
                      .arg(m.what, m.contacts, number(m.program, m.unit), number(m.floor, m.unit),
-                          m.floorName, QString::number(m.ratio(), 'f', 2), target(m),
+                          m.floorName, QString::number(m.ratio, 'f', 2), target(m),
                           !m.hasTarget() ? QStringLiteral("–")
                           : m.met()      ? QStringLiteral("yes")
                                          : QStringLiteral("**no**"));

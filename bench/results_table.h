@@ -4,8 +4,8 @@
 #include <QString>
 #include <optional>
 
-// One line of the results: the program's median next to its floor, what the toolkit alone
-// needs for the same work, and the target the ratio between them has to meet.
+// One line of the results: the program's median next to its floor, the same visible work done
+// by Qt alone, and the target the ratio between them has to meet.
 struct Measurement
 {
     QString what;
@@ -13,14 +13,18 @@ struct Measurement
     QString unit; // "ms" or "MB"
     double program = 0;
     double floor = 0;
+    double ratio = 0; // the median of the ratios of runs taken in pairs, not program / floor
     QString floorName;
     std::optional<double> maxRatio = {};   // no target: shown for information
     std::optional<double> maxProgram = {}; // an absolute bound as well, in `unit`
 
-    double ratio() const { return floor > 0 ? program / floor : 0; }
     bool hasTarget() const { return maxRatio || maxProgram; }
     bool met() const;
 };
+
+// `row` with the medians of the program's and the floor's runs, taken in turns, and the median
+// of their pairwise ratios.
+Measurement fromPairs(Measurement row, const QList<double> &program, const QList<double> &floor);
 
 // A number of contacts as the table writes it, 100,000 say.
 QString contactCount(qsizetype contacts);

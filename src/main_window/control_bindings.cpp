@@ -96,7 +96,10 @@ void bindForeColor(TextBox &box, QWidget *widget)
 void bindControl(Control &control, QWidget *widget)
 {
     widget->setObjectName(control.name());
-    widget->setVisible(control.isVisible());
+    // A child is shown with its window. Showing it here, before it has its place, would make Qt
+    // first size it to its contents, measuring its text for nothing.
+    if (!control.isVisible())
+        widget->hide();
     showCaption(widget, control.caption());
     QObject::connect(&control, &Control::visibleChanged, widget, &QWidget::setVisible);
     QObject::connect(&control, &Control::captionChanged, widget,

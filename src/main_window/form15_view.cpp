@@ -3,6 +3,7 @@
 #include "control_bindings.h"
 #include "form15.h"
 #include "log_text_edit.h"
+#include "program_icon.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,16 +36,6 @@ const char *const titleOnBorderStyle = "QGroupBox { border: 1px solid palette(mi
                                        " border-radius: 2px; margin-top: 0.5em; }"
                                        "QGroupBox::title { subcontrol-origin: margin;"
                                        " left: 6px; padding: 0 2px; }";
-
-QIcon programIcon()
-{
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        icon.addFile(QStringLiteral(":/icons/vandrel-%1.png").arg(size), QSize(size, size));
-        icon.addFile(QStringLiteral(":/icons/vandrel-%1-256.png").arg(size), QSize(size, size));
-    }
-    return icon;
-}
 
 } // namespace
 

@@ -102,11 +102,15 @@ QList<Measurement> timeAdds(const QString &parent, int runs)
 
     const QString what = QStringLiteral("add with the recovery file (Command1_Click, drawn)");
     const QString floorName = QStringLiteral("QFile append of the record + fdatasync");
+    const auto row = [&](qsizetype contacts) {
+        return Measurement{.what = what,
+                           .contacts = contactCount(contacts),
+                           .unit = QStringLiteral("ms"),
+                           .floorName = floorName};
+    };
     return {
-        {what, contactCount(1000), QStringLiteral("ms"), median(smallTimes), median(floorTimes),
-         floorName},
-        {what, contactCount(largestLog), QStringLiteral("ms"), median(largeTimes),
-         median(floorTimes), floorName},
+        fromPairs(row(1000), smallTimes, floorTimes),
+        fromPairs(row(largestLog), largeTimes, floorTimes),
     };
 }
 
@@ -131,12 +135,11 @@ Measurement timeEditWrite(const QString &parent, int runs)
                            "floor write failed");
             })[0];
     }
-    return {QStringLiteral("log-box edit written (whole log, after the delay)"),
-            contactCount(largestLog),
-            QStringLiteral("ms"),
-            median(program),
-            median(floor),
-            QStringLiteral("QSaveFile of the same bytes + fsync")};
+    return fromPairs({.what = QStringLiteral("log-box edit written (whole log, after the delay)"),
+                      .contacts = contactCount(largestLog),
+                      .unit = QStringLiteral("ms"),
+                      .floorName = QStringLiteral("QSaveFile of the same bytes + fsync")},
+                     program, floor);
 }
 
 Measurement timeStartRead(const QString &parent, int runs)
@@ -172,12 +175,11 @@ Measurement timeStartRead(const QString &parent, int runs)
                 stopUnless(QString::fromUtf8(readAll()).size() > log.text.size(), "short read");
             })[0];
     }
-    return {QStringLiteral("start: recovery file read"),
-            contactCount(largestLog),
-            QStringLiteral("ms"),
-            median(program),
-            median(floor),
-            QStringLiteral("QFile::readAll + QString::fromUtf8")};
+    return fromPairs({.what = QStringLiteral("start: recovery file read"),
+                      .contacts = contactCount(largestLog),
+                      .unit = QStringLiteral("ms"),
+                      .floorName = QStringLiteral("QFile::readAll + QString::fromUtf8")},
+                     program, floor);
 }
 
 } // namespace

@@ -88,17 +88,19 @@ QString fuzzWorkedBefore(QByteArrayView input)
     form.Combo1.setText(options.band);
     form.Text2.setText(options.call);
 
+    // The box keeps the first line of what it is given, without invisible characters: the
+    // check judges that call, and none at all when nothing of it is left.
     const QString &call = form.Text2.text();
     if (call != call.toUpper())
         return QStringLiteral("the call box is not in upper case");
-    if (!options.call.isEmpty() && form.CurrentCall != call)
+    if (!call.isEmpty() && form.CurrentCall != call)
         return QStringLiteral("CurrentCall is not the call in the box");
     if (form.Text2.selStart() != call.size())
         return QStringLiteral("the caret is not at the end of the call");
 
     const Expected expected = expectedMark(log, call, options.multiband, options.band);
     if (form.Text2.foreColor() != expected.mark &&
-        !(options.call.isEmpty() && form.Text2.foreColor() == vbWindowText))
+        !(call.isEmpty() && form.Text2.foreColor() == vbWindowText))
         return QStringLiteral("mark %1, expected %2")
             .arg(quint32(form.Text2.foreColor()), 0, 16)
             .arg(quint32(expected.mark), 0, 16);

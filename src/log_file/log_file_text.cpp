@@ -46,14 +46,25 @@ private:
     QStringDecoder latin1_{QStringDecoder::Latin1, wholeText};
 };
 
+// A UTF-16 file after its byte-order mark. A last byte without its pair (a file cut short) is
+// marked as unreadable rather than silently dropped.
+QString decodeUtf16(QByteArrayView body, QStringDecoder::Encoding encoding)
+{
+    const bool oddByte = body.size() % 2 != 0;
+    QString text = QStringDecoder(encoding, wholeText).decode(body.chopped(oddByte ? 1 : 0));
+    if (oddByte)
+        text.append(QChar::ReplacementCharacter);
+    return text;
+}
+
 } // namespace
 
 QString decodeLogFile(QByteArrayView bytes)
 {
     if (bytes.startsWith(utf16LeByteOrderMark))
-        return QStringDecoder(QStringDecoder::Utf16LE, wholeText).decode(bytes.sliced(2));
+        return decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16LE);
     if (bytes.startsWith(utf16BeByteOrderMark))
-        return QStringDecoder(QStringDecoder::Utf16BE, wholeText).decode(bytes.sliced(2));
+        return decodeUtf16(bytes.sliced(2), QStringDecoder::Utf16BE);
     if (bytes.startsWith(utf8ByteOrderMark))
         bytes = bytes.sliced(utf8ByteOrderMark.size());
     // The usual file, UTF-8 throughout, in one pass.

@@ -59,6 +59,12 @@ private slots:
                                                                        "\x20\xAC",
                                                                        6)
                                                          << QStringLiteral("0\u20AC");
+        QTest::newRow("utf-16 cut after an odd byte: the byte is marked, not dropped")
+            << QByteArray("\xFF\xFE"
+                          "A\x00"
+                          "\xD5",
+                          5)
+            << QStringLiteral("A\uFFFD");
         QTest::newRow("byte-order mark before invalid utf-8") << QByteArray("\xEF\xBB\xBF"
                                                                             "\xE9")
                                                               << QStringLiteral("\u00E9");

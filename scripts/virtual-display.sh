@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shell functions for running the program on a private virtual X display and driving it with X
 # key presses and clicks, sourced by the demo, the accessibility script, the end-to-end tests and
 # the package test. Every wait polls a condition and is bounded; none sleeps for a fixed time.
@@ -58,6 +59,18 @@ end_virtual_session() {
     stop_virtual_display
     wait 2>/dev/null || true
     rm -rf "$2"
+}
+
+# begin_session ARTIFACT_DIR FAILURE_SCREENSHOT_NAME: makes the folder artifacts for what a run
+# leaves to look at and the scratch directory work the program runs in, names the picture a
+# failure saves, and ends the program $app and the display when the script exits.
+begin_session() {
+    artifacts=$(realpath -m "${1:-.}")
+    mkdir -p "$artifacts"
+    work=$(mktemp -d)
+    app=""
+    failure_screenshot="$artifacts/$2"
+    trap 'end_virtual_session "$app" "$work"' EXIT
 }
 
 # start_at_fixed_clock PROGRAM STDERR_FILE: starts PROGRAM in the background at 15:45 local time

@@ -9,13 +9,7 @@ set -euo pipefail
 source "$(dirname "$0")/../../scripts/virtual-display.sh"
 
 program=$(realpath "$1")
-artifacts=$(realpath -m "${2:-.}")
-mkdir -p "$artifacts"
-work=$(mktemp -d)
-app=""
-
-failure_screenshot="$artifacts/e2e-failure.png"
-trap 'end_virtual_session "$app" "$work"' EXIT
+begin_session "${2:-}" e2e-failure.png
 
 # --- a private display, no network port --------------------------------------------------------
 start_virtual_display || fail "the virtual display did not start"

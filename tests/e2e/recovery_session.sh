@@ -14,13 +14,8 @@ set -euo pipefail
 source "$(dirname "$0")/../../scripts/virtual-display.sh"
 
 program=$(realpath "$1")
-artifacts=$(realpath -m "${2:-.}")
-mkdir -p "$artifacts"
-work=$(mktemp -d)
+begin_session "${2:-}" e2e-recovery-failure.png
 journal="$work/vandrel.recovery"
-app=""
-failure_screenshot="$artifacts/e2e-recovery-failure.png"
-trap 'end_virtual_session "$app" "$work"' EXIT
 
 # --- a private display, no network port --------------------------------------------------------
 start_virtual_display || fail "the virtual display did not start"

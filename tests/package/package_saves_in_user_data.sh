@@ -8,12 +8,7 @@ set -euo pipefail
 source "$(dirname "$0")/../../scripts/virtual-display.sh"
 build=$(realpath "$1")
 version=$2
-artifacts=$(realpath -m "${3:-.}")
-mkdir -p "$artifacts"
-work=$(mktemp -d)
-app=""
-failure_screenshot="$artifacts/package-failure.png"
-trap 'end_virtual_session "$app" "$work"' EXIT
+begin_session "${3:-}" package-failure.png
 
 # --- the package ---------------------------------------------------------------------------------
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.txt" ||

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Named checks for the shell tests, sourced by them: each check says PASS or FAIL with its name,
 # and report_checks prints the count and fails when any check failed.
 

@@ -11,21 +11,18 @@ cmake --build --preset default --target vandrel >/dev/null
 source scripts/virtual-display.sh
 work=$(mktemp -d)
 trap 'end_virtual_session "" "$work"' EXIT
-start_virtual_display || {
-    echo "The virtual display did not start." >&2
-    exit 1
-}
+start_virtual_display || fail "the virtual display did not start"
 cp build/src/vandrel "$work/"
 
 dbus-run-session -- bash -c '
     source scripts/virtual-display.sh
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     wait_until 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-        org.a11y.Bus.GetAddress >/dev/null 2>&1
+        org.a11y.Bus.GetAddress
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1/vandrel" >/dev/null 2>&1 &
     app=$!
-    window=$(find_window "^Vandrel v1")
-    xdotool mousemove --window "$window" 52 105 click 1 # "Add"
+    window=$(find_window "$main_window_title")
+    click add
     find_window "^Vandrel\$" 10 >/dev/null
     timeout 30 /usr/bin/python3 scripts/accessibility-tree.py
     kill $app

@@ -13,29 +13,29 @@ mkdir -p "$(dirname "$shot")"
 work=$(mktemp -d)
 app=""
 trap 'end_virtual_session "$app" "$work"' EXIT
-start_virtual_display || {
-    echo "The virtual display did not start." >&2
-    exit 1
-}
+start_virtual_display || fail "the virtual display did not start"
 
 cp "$program" "$work/"
 "$work/$(basename "$program")" &
 app=$!
 
-window=$(find_window '^Vandrel v1\.2') || {
-    echo "The program's window did not open." >&2
-    exit 1
+window=$(find_window "$main_window_title") || fail "the program's window did not open"
+focus_window "$window"
+
+# The picture is taken once the added contact is drawn: the log box then differs from before.
+log_box_picture() {
+    import -window "$window" -crop "${log_box_area}" +repage "$1"
 }
-timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
-# Call, number, locator, then Enter.
-xdotool type --delay 40 'q1abc'
-xdotool key Tab
-xdotool type --delay 40 '012'
-xdotool key Tab
-xdotool type --delay 40 'jn80xy'
-xdotool key Return
-# Time to draw the added contact before the picture is taken.
-sleep 0.5
+log_box_changed() {
+    log_box_picture "$work/log-box-now.png"
+    # compare exits with 1 when the pictures differ.
+    compare -metric AE "$work/log-box-before.png" "$work/log-box-now.png" null: 2>/dev/null
+    [ $? -eq 1 ]
+}
+log_box_area=340x60+22+120
+log_box_picture "$work/log-box-before.png"
+type_contact q1abc 012 jn80xy
+wait_until 10 log_box_changed || fail "the contact was not drawn in the log box"
 import -window root "$shot"
 echo "Vandrel ran on a virtual display (no screen here) and logged one contact."
 echo "Screenshot of its window: $(realpath "$shot")"

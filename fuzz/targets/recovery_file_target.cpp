@@ -14,7 +14,8 @@ bool sameLog(const RecoveredLog &a, const RecoveredLog &b)
 QString fuzzRecoveryFile(QByteArrayView input)
 {
     const RecoveredLog log = readRecoveryRecords(input);
-    if (log.readBytes < 0 || log.skippedBytes < 0 || log.readBytes + log.skippedBytes != input.size())
+    if (log.readBytes < 0 || log.skippedBytes < 0 ||
+        log.readBytes + log.skippedBytes != input.size())
         return QStringLiteral("read and skipped bytes do not add up to the file");
     if (log.status != RecoveredLog::Status::Journal &&
         (!log.logText.isEmpty() || log.records != 0 || log.readBytes != 0))
@@ -31,8 +32,8 @@ QString fuzzRecoveryFile(QByteArrayView input)
     // Records written after the readable part are read on top of it, as after a restart.
     if (log.status == RecoveredLog::Status::Journal && log.readBytes > 0) {
         const QString tail = QStringLiteral("004-+-\r\n\u00E9");
-        const QByteArray more = input.first(log.readBytes).toByteArray() +
-                                encodeRecord(RecordKind::Append, tail, 7);
+        const QByteArray more =
+            input.first(log.readBytes).toByteArray() + encodeRecord(RecordKind::Append, tail, 7);
         const RecoveredLog appended = readRecoveryRecords(more);
         if (appended.logText != log.logText + tail || appended.records != log.records + 1 ||
             appended.saved || appended.lastAddMsecs != 7)

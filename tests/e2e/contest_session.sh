@@ -9,49 +9,22 @@ set -euo pipefail
 source "$(dirname "$0")/../../scripts/virtual-display.sh"
 
 program=$(realpath "$1")
-artifacts=$(realpath -m "${2:-.}")
-mkdir -p "$artifacts"
-work=$(mktemp -d)
-app=""
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/e2e-failure.png" 2>/dev/null &&
-        echo "screenshot: $artifacts/e2e-failure.png" >&2
-    exit 1
-}
-
-trap 'end_virtual_session "$app" "$work"' EXIT
+begin_session "${2:-}" e2e-failure.png
 
 # --- a private display, no network port --------------------------------------------------------
 start_virtual_display || fail "the virtual display did not start"
 
 # --- the program, with a known clock and date format ---------------------------------------------
-# 15:45 local time; with "gmt+1" unticked the log says 1345 UTC. The monotonic clock stays real so
-# the toolkit's timers run normally.
 cp "$program" "$work/vandrel"
 start_program() {
-    env TZ=UTC LC_ALL=en_GB.UTF-8 LANG=en_GB.UTF-8 QT_QPA_PLATFORM=xcb \
-        FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        faketime -f '2016-07-16 15:45:00' "$work/vandrel" 2>"$work/stderr.txt" &
-    app=$!
-    window=$(find_window '^Vandrel v1\.2 - Morvit$' 30) || fail "the window did not open"
-    timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+    start_at_fixed_clock "$work/vandrel" "$work/stderr.txt"
+    window=$(find_window "$main_window_title" 30) || fail "the window did not open"
+    focus_window "$window"
 }
 
 # The program takes X input in the order it was sent, so a key or click needs no wait of its own:
 # the script waits only where the program shows or hides a window.
 
-# Positions of the controls inside the 385 x 355 window (pixels at 96 dpi).
-declare -A at=(
-    [call]="56 73" [number]="136 73" [locator]="216 73" [band]="280 74"
-    [gmt]="103 104" [multiband]="159 104" [hf]="231 104"
-    [open]="124 332" [save]="192 332" [exit]="260 332"
-)
-click() {
-    # shellcheck disable=SC2086
-    xdotool mousemove --window "$window" ${at[$1]} click 1
-}
 type_text() {
     xdotool type --delay 10 "$1"
 }
@@ -59,40 +32,19 @@ key() {
     xdotool key "$@"
 }
 
-# Waits for a message box titled $1, checks it says $2, then answers with key $3.
-answer_box() {
-    local title=$1 expected=$2 answer=$3 box
-    box=$(find_window "^$title\$" 20) || fail "no message box \"$title\" (expected: $expected)"
-    timeout 5 xdotool windowfocus --sync "$box" 2>/dev/null || true
-    key "$answer"
-    wait_until 10 window_gone "^$title\$" || fail "message box \"$title\" did not close"
-}
-
-program_ended() {
-    ! kill -0 "$app" 2>/dev/null
-}
 wait_for_exit() {
-    wait_until 20 program_ended || fail "the program did not end after Yes"
+    wait_until 20 process_ended "$app" || fail "the program did not end after Yes"
     app=""
-}
-
-contact() { # call number locator: typed, then Enter in the locator box
-    type_text "$1"
-    key Tab
-    type_text "$2"
-    key Tab
-    type_text "$3"
-    key Return
 }
 
 # --- first session ------------------------------------------------------------------------------
 start_program
-contact q1abc 012 jn80xy
-contact q2xyz 7 jn81aa
+type_contact q1abc 012 jn80xy
+type_contact q2xyz 7 jn81aa
 
 # A station already in the log: the call turns red and Enter is refused.
-contact q1abc 013 jn80xy
-answer_box Vandrel "Duplicate!" Return
+type_contact q1abc 013 jn80xy
+answer_box Vandrel Return "Duplicate!"
 # Correct the call; the number and locator are still there.
 click call
 key ctrl+a BackSpace
@@ -115,37 +67,37 @@ click band
 key ctrl+a
 type_text "432 Mhz"
 click call
-contact q1abc 020 jn80xy
+type_contact q1abc 020 jn80xy
 click band
 key ctrl+a
 type_text "144 Mhz"
 click call
-contact q1abc 021 jn80xy
+type_contact q1abc 021 jn80xy
 click multiband # unticked: the band goes back to "..." and the focus to the call box
 
 click save
-answer_box "Morvit Vandrel" "Log saved in" Return
+answer_box "Morvit Vandrel" Return "Log saved in"
 
 # Exit, answered No (Escape, and a stray Enter, which answers No): nothing happens. Then Yes.
 click exit
-answer_box Vandrel "Want to exit now?" Escape
-kill -0 "$app" 2>/dev/null || fail "the program ended after No"
+answer_box Vandrel Escape "Want to exit now?"
+! process_ended "$app" || fail "the program ended after No"
 click exit
-answer_box Vandrel "Want to exit now?" Return
-kill -0 "$app" 2>/dev/null || fail "the program ended after Enter"
+answer_box Vandrel Return "Want to exit now?"
+! process_ended "$app" || fail "the program ended after Enter"
 click exit
-answer_box Vandrel "Want to exit now?" y
+answer_box Vandrel y "Want to exit now?"
 wait_for_exit
 
 # --- second session: open the log and carry on ----------------------------------------------------
 start_program
 click open
 click gmt # the clock now runs one hour ahead of UTC
-contact q5new 9 jn82bb
+type_contact q5new 9 jn82bb
 click save
-answer_box "Morvit Vandrel" "Log saved in" Return
+answer_box "Morvit Vandrel" Return "Log saved in"
 click exit
-answer_box Vandrel "Want to exit now?" y
+answer_box Vandrel y "Want to exit now?"
 wait_for_exit
 
 # --- the file, byte for byte --------------------------------------------------------------------
@@ -159,13 +111,6 @@ printf '%s\r\n' \
     '006-+-16/07/2016---1345---Q1ABC---59---021---JN80XY-->144 Mhz' \
     '007-+-16/07/2016---1445---Q5NEW---59---9---JN82BB' \
     '' >"$expected"
-[ -f "$work/vandrel.txt" ] || fail "no vandrel.txt was saved"
-if ! cmp -s "$expected" "$work/vandrel.txt"; then
-    echo "expected:" >&2
-    od -c "$expected" | head -n 40 >&2
-    echo "saved:" >&2
-    od -c "$work/vandrel.txt" | head -n 40 >&2
-    cp "$work/vandrel.txt" "$artifacts/e2e-vandrel.txt"
+same_bytes "$expected" "$work/vandrel.txt" "$artifacts/e2e-vandrel.txt" ||
     fail "vandrel.txt differs from the contest that was typed"
-fi
 echo "1 passed, 0 failed: the contest session saved exactly the lines typed"

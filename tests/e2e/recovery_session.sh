@@ -10,104 +10,41 @@
 # Needs Xvfb, xdotool and faketime. Every wait polls a condition with a bound; none sleeps for a
 # fixed time.
 set -euo pipefail
+# shellcheck source=../../scripts/virtual-display.sh
+source "$(dirname "$0")/../../scripts/virtual-display.sh"
 
 program=$(realpath "$1")
-artifacts=$(realpath -m "${2:-.}")
-mkdir -p "$artifacts"
-work=$(mktemp -d)
+begin_session "${2:-}" e2e-recovery-failure.png
 journal="$work/vandrel.recovery"
-xvfb=""
-app=""
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/e2e-recovery-failure.png" 2>/dev/null &&
-        echo "screenshot: $artifacts/e2e-recovery-failure.png" >&2
-    exit 1
-}
-
-cleanup() {
-    [ -n "$app" ] && kill -9 "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# until SECONDS COMMAND...: runs COMMAND every 20 ms until it succeeds; fails after SECONDS.
-until_true() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        [ "$SECONDS" -le "$deadline" ] || return 1
-        sleep 0.02
-    done
-}
 
 # --- a private display, no network port --------------------------------------------------------
-display=140
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-until_true 10 xdotool getmouselocation || fail "the virtual display did not start"
+start_virtual_display || fail "the virtual display did not start"
 
 cp "$program" "$work/vandrel"
-main_title='^Vandrel v1\.2 - Morvit$'
 
-# Starts the program with a fixed clock (15:45 local, 1345 UTC with "gmt+1" unticked); the
-# monotonic clock stays real so the toolkit's timers run normally.
 launch() {
-    env TZ=UTC LC_ALL=en_GB.UTF-8 LANG=en_GB.UTF-8 QT_QPA_PLATFORM=xcb \
-        FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        faketime -f '2016-07-16 15:45:00' "$work/vandrel" 2>>"$work/stderr.txt" &
-    app=$!
+    start_at_fixed_clock "$work/vandrel" "$work/stderr.txt"
 }
 
 # Waits for the main window, gives it the keyboard and learns the program's own process.
 window_opens() {
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name "$main_title" | head -n 1) ||
-        fail "the window did not open"
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    window=$(find_window "$main_window_title" 20) || fail "the window did not open"
+    focus_window "$window"
     pid=$(xdotool getwindowpid "$window") || fail "no process for the window"
-}
-
-# Waits for a message box titled $1 and answers it with key $2 ($3 says what it was for).
-answer_box() {
-    local title=$1 answer=$2 what=$3 box
-    box=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
-        fail "no message box \"$title\" ($what)"
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
-    xdotool key "$answer"
-    until_true 10 bash -c "! xdotool search --onlyvisible --name '^$title\$'" ||
-        fail "message box \"$title\" did not close ($what)"
-}
-
-no_box_titled() {
-    ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
 }
 
 kill_program() {
     kill -9 "$pid"
-    until_true 10 bash -c "! kill -0 $pid" || fail "the program outlived SIGKILL"
-    until_true 10 bash -c "! kill -0 $app" || fail "faketime outlived the program"
+    wait_until 10 process_ended "$pid" || fail "the program outlived SIGKILL"
+    wait_until 10 process_ended "$app" || fail "faketime outlived the program"
     app=""
 }
 
 exit_program() {
     click exit
     answer_box Vandrel y "Want to exit now?"
-    until_true 10 bash -c "! kill -0 $pid" || fail "the program did not end after Yes"
+    wait_until 10 process_ended "$pid" || fail "the program did not end after Yes"
     app=""
-}
-
-# Positions inside the 385 x 355 window (pixels at 96 dpi).
-declare -A at=([log]="192 200" [save]="192 332" [exit]="260 332")
-click() {
-    # shellcheck disable=SC2086
-    xdotool mousemove --window "$window" ${at[$1]} click 1
 }
 
 journal_holds() {
@@ -117,20 +54,15 @@ journal_holds() {
 # A contact typed into the call, number and locator boxes, Enter, and on the disk before the
 # next keystroke could matter: the journal must hold it.
 contact() {
-    xdotool type --delay 20 "$1"
-    xdotool key Tab
-    xdotool type --delay 20 "$2"
-    xdotool key Tab
-    xdotool type --delay 20 "$3"
-    xdotool key Return
-    until_true 10 journal_holds "${1^^}---59---$2---${3^^}" ||
+    type_contact "$1" "$2" "$3"
+    wait_until 10 journal_holds "${1^^}---59---$2---${3^^}" ||
         fail "contact ${1^^} is not in the recovery file"
 }
 
 # --- 1. a contest, killed -------------------------------------------------------------------------
 launch
 window_opens
-no_box_titled "Morvit Vandrel" || fail "a question at the very first start"
+window_gone "^Morvit Vandrel$" || fail "a question at the very first start"
 [ ! -e "$journal" ] || fail "a recovery file before any contact"
 contact q1abc 012 jn80xy
 contact q2xyz 7 jn81aa
@@ -141,7 +73,7 @@ xdotool key ctrl+End
 xdotool type --delay 20 "checked"
 xdotool key Return
 typed=$(date +%s%N)
-until_true 10 journal_holds "checked" || fail "the typed note never reached the recovery file"
+wait_until 10 journal_holds "checked" || fail "the typed note never reached the recovery file"
 echo "the note typed into the log box was on disk $(( ($(date +%s%N) - typed) / 1000000 )) ms" \
     "after its last key"
 kill_program
@@ -162,21 +94,14 @@ printf '%s\r\n' \
     'checked' \
     '004-+-16/07/2016---1345---Q4NEW---59---9---JN82BB' \
     '' >"$expected"
-[ -f "$work/vandrel.txt" ] || fail "no vandrel.txt was saved"
-if ! cmp -s "$expected" "$work/vandrel.txt"; then
-    echo "expected:" >&2
-    od -c "$expected" | head -n 40 >&2
-    echo "saved:" >&2
-    od -c "$work/vandrel.txt" | head -n 40 >&2
-    cp "$work/vandrel.txt" "$artifacts/e2e-recovery-vandrel.txt"
+same_bytes "$expected" "$work/vandrel.txt" "$artifacts/e2e-recovery-vandrel.txt" ||
     fail "vandrel.txt after the kill differs from the contest that was typed"
-fi
 exit_program
 
 # --- 3. after Save and Exit: no question; then one more contact, killed ---------------------------
 launch
 window_opens
-no_box_titled "Morvit Vandrel" || fail "a question after a saved log"
+window_gone "^Morvit Vandrel$" || fail "a question after a saved log"
 contact q5abc 21 jn83cc
 kill_program
 

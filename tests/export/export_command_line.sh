@@ -3,23 +3,14 @@
 # written whole or not at all, errors go to standard error.
 #   export_command_line.sh VANDREL_EXPORT DATA_DIR
 set -uo pipefail
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 program=$1
 data=$2
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 cd "$work"
 
-passes=0
-failures=0
-check() {
-    if eval "$2"; then
-        echo "PASS: $1"
-        passes=$((passes + 1))
-    else
-        echo "FAIL: $1"
-        failures=$((failures + 1))
-    fi
-}
 run() { "$program" "$@" >out.txt 2>err.txt; echo $? >status.txt; }
 status() { [ "$(cat status.txt)" = "$1" ]; }
 
@@ -76,5 +67,4 @@ run --help
 check "--help names every option" \
     'status 0 && for o in --format -o --per-band --call --locator --contest --mode --band --date-format --skip-bad --help --version; do grep -q -- "$o" out.txt || exit 1; done'
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+report_checks

@@ -3,22 +3,13 @@
 # the program, its icons and a desktop entry that validates and launches the installed program.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$1" --prefix "$prefix" >/dev/null
 entry="$prefix/share/applications/vandrel.desktop"
-passes=0
-failures=0
-check() {
-    if eval "$2"; then
-        echo "PASS: $1"
-        passes=$((passes + 1))
-    else
-        echo "FAIL: $1"
-        failures=$((failures + 1))
-    fi
-}
 check "program installed" '[ -x "$prefix/bin/vandrel" ]'
 check "export tool installed" '[ -x "$prefix/bin/vandrel-export" ]'
 check "export tool manual page" 'grep -qF -- "per\\-band" "$prefix/share/man/man1/vandrel-export.1"'
@@ -29,5 +20,4 @@ check "scalable icon" '[ -f "$prefix/share/icons/hicolor/scalable/apps/vandrel.s
 check "desktop entry validates" 'desktop-file-validate "$entry"'
 check "desktop entry launches the installed program" \
     'grep -qx "Exec=$prefix/bin/vandrel" "$entry"'
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+report_checks

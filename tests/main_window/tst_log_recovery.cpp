@@ -47,6 +47,15 @@ struct Runs
         QVERIFY2(prompt.contains(u": "_s + contacts + u","_s), qPrintable(prompt));
     }
 
+    // A first start and two contacts, the second at 15:47.
+    void startWithTwoContacts()
+    {
+        start();
+        add(QStringLiteral("Q1ABC"));
+        fakes.clock.set(QDate(2016, 7, 16), 15, 47);
+        add(QStringLiteral("Q2XYZ"));
+    }
+
     void add(const QString &call)
     {
         form->Text2.setText(call);
@@ -122,10 +131,7 @@ private slots:
     void yesAfterAKillGivesBackTheLogAndTheSentNumber()
     {
         Runs runs;
-        runs.start();
-        runs.add(QStringLiteral("Q1ABC"));
-        runs.fakes.clock.set(QDate(2016, 7, 16), 15, 47);
-        runs.add(QStringLiteral("Q2XYZ"));
+        runs.startWithTwoContacts();
         const QString killed = runs.form->Text1.text();
 
         Form15 &form = runs.start({vbYes});
@@ -206,10 +212,7 @@ private slots:
     void aDamagedFileGivesBackWhatItHoldsAndSaysHowMuchWasSkipped()
     {
         Runs runs;
-        runs.start();
-        runs.add(QStringLiteral("Q1ABC"));
-        runs.fakes.clock.set(QDate(2016, 7, 16), 15, 47);
-        runs.add(QStringLiteral("Q2XYZ"));
+        runs.startWithTwoContacts();
         const QString two = runs.form->Text1.text();
         runs.add(QStringLiteral("Q3DEF"));
         QByteArray bytes = readAll(runs.recoveryPath());

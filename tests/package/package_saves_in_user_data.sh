@@ -4,36 +4,11 @@
 # one contact, "Save", and the log must be in that home's data directory.
 #   package_saves_in_user_data.sh BUILD_DIR VERSION [ARTIFACT_DIR]
 set -euo pipefail
+# shellcheck source=../../scripts/virtual-display.sh
+source "$(dirname "$0")/../../scripts/virtual-display.sh"
 build=$(realpath "$1")
 version=$2
-artifacts=$(realpath -m "${3:-.}")
-mkdir -p "$artifacts"
-work=$(mktemp -d)
-xvfb=""
-app=""
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "$xvfb" ] && import -window root "$artifacts/package-failure.png" 2>/dev/null &&
-        echo "screenshot: $artifacts/package-failure.png" >&2
-    exit 1
-}
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Waits up to about ten seconds for a command to succeed.
-wait_for() {
-    for _ in $(seq 100); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
+begin_session "${3:-}" package-failure.png
 
 # --- the package ---------------------------------------------------------------------------------
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.txt" ||
@@ -62,38 +37,24 @@ zcat "$root/usr/share/man/man1/vandrel.1.gz" | grep -q "^\.TH VANDREL 1 .*\"Vand
     fail "the manual page is not for version $version"
 
 # --- the unpacked program, as a user with a fresh home ------------------------------------------
-display=130
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-wait_for xdotool getmouselocation || fail "the virtual display did not start"
+start_virtual_display || fail "the virtual display did not start"
 
 home="$work/home"
 mkdir -p "$home"
 env -u XDG_DATA_HOME HOME="$home" QT_QPA_PLATFORM=xcb "$root/usr/bin/vandrel" \
     2>"$work/stderr.txt" &
 app=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vandrel v1\.2 - Morvit$' |
-    head -n 1) || fail "the window did not open"
-xdotool windowfocus --sync "$window"
+window=$(find_window "$main_window_title" 20) || fail "the window did not open"
+focus_window "$window"
 has_focus() { [ "$(xdotool getwindowfocus)" = "$window" ]; }
-wait_for has_focus || fail "the window has no keyboard focus"
+wait_until 10 has_focus || fail "the window has no keyboard focus"
 
-# Call, number, locator, Enter; then "Save", whose button sits at (192, 332) in the window.
-xdotool type --delay 25 q1abc
-xdotool key Tab
-xdotool type --delay 25 012
-xdotool key Tab
-xdotool type --delay 25 jn80xy
-xdotool key Return
-xdotool mousemove --window "$window" 192 332 click 1
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Morvit Vandrel$' | head -n 1) ||
-    fail "no message box after Save"
+# One contact, then "Save".
+type_contact q1abc 012 jn80xy
+click save
+box=$(find_window '^Morvit Vandrel$' 10) || fail "no message box after Save"
 log="$home/.local/share/vandrel/vandrel.txt"
-wait_for test -s "$log" || fail "no $log after Save"
+wait_until 10 test -s "$log" || fail "no $log after Save"
 import -window root "$artifacts/package-after-save.png"
 grep -q -- '---Q1ABC---59---012---JN80XY' "$log" || fail "the saved log lacks the contact"
 [ ! -e "$root/usr/bin/vandrel.txt" ] || fail "the log was written beside the installed program"

@@ -1,9 +1,51 @@
 #include "add_timings.h"
 
+#include "bare_window.h"
 #include "bench_window.h"
+#include "recovery_records.h"
 #include "timing.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <unistd.h>
+
+namespace {
+
+// A new call every time, which no generated line holds: none is refused.
+QString callOf(int run)
+{
+    return QStringLiteral("Q9Z%1").arg(run);
+}
+
+// The line an add of `callOf(run)` ends the log with, as the benchmark's clock-free part of it.
+QString lineEndOf(int run)
+{
+    return QStringLiteral("---%1---59---599---JN80XY\r\n").arg(callOf(run));
+}
+
+// The entry of a complete contact, drawn, before the timed click on "Add".
+void enterContact(Form15 &form, int run)
+{
+    form.Text2.setText(callOf(run));
+    form.Text3.setText(QStringLiteral("599"));
+    form.Text4.setText(QStringLiteral("JN80XY"));
+    QApplication::processEvents();
+}
+
+void clickAdd(Form15 &form)
+{
+    form.Command1.click();
+    QApplication::processEvents();
+}
+
+void checkAdded(const Form15 &form, int run)
+{
+    stopUnless(form.Text2.text().isEmpty() && form.Text1.text().endsWith(lineEndOf(run)),
+               "a contact was not added");
+}
+
+} // namespace
 
 QList<QList<double>> timeAdds(const QList<BenchWindow *> &windows, int runs)
 {
@@ -12,23 +54,54 @@ QList<QList<double>> timeAdds(const QList<BenchWindow *> &windows, int runs)
         for (qsizetype w = 0; w < windows.size(); ++w) {
             Form15 &form = windows[w]->form;
             times[w] += timeRuns(
-                1,
-                [&] {
-                    // A new call every time, which no generated line holds: none is refused.
-                    form.Text2.setText(QStringLiteral("Q9Z%1").arg(run));
-                    form.Text3.setText(QStringLiteral("599"));
-                    form.Text4.setText(QStringLiteral("JN80XY"));
-                    QApplication::processEvents();
-                },
-                [&] {
-                    form.Command1.click();
-                    QApplication::processEvents();
-                });
-            stopUnless(form.Text2.text().isEmpty() &&
-                           form.Text1.text().endsWith(
-                               QStringLiteral("---Q9Z%1---59---599---JN80XY\r\n").arg(run)),
-                       "a contact was not added");
+                1, [&] { enterContact(form, run); }, [&] { clickAdd(form); });
+            checkAdded(form, run);
         }
     }
+    return times;
+}
+
+TimesInTurns timeAddsOnDisk(BenchWindow &window, const QString &logText, const QString &folder,
+                            int runs)
+{
+    Form15 &form = window.form;
+    BareWindow<QPlainTextEdit> bare(placeOf(*window.view.widgetFor(&form.Text1)));
+    useLogBoxSettings(*bare.box);
+    bare.box->setPlainText(logText);
+    drawNow(bare.window);
+
+    QFile floorFile(folder + QStringLiteral("/floor.recovery"));
+    stopUnless(floorFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered), "no floor file");
+
+    // Calls of their own, apart from those timeAdds takes in the same windows.
+    constexpr int firstRun = 1000000;
+    int run = firstRun;
+    int floorRun = firstRun;
+    QString line;
+    QByteArray record;
+    const TimesInTurns times = timeInTurns(
+        runs,
+        {
+            .prepare = [&] { enterContact(form, ++run); },
+            .measure = [&] { clickAdd(form); },
+            .finish = [&] { checkAdded(form, run); },
+        },
+        {
+            .prepare =
+                [&] {
+                    // The line as the program writes it, its date and time aside.
+                    line = QStringLiteral("101-+-16/07/2016---1345") + lineEndOf(++floorRun);
+                    record = encodeRecord(RecordKind::Append, line, 1);
+                },
+            .measure =
+                [&] {
+                    bare.box->appendPlainText(line.chopped(2));
+                    stopUnless(floorFile.write(record) == record.size() &&
+                                   ::fdatasync(floorFile.handle()) == 0,
+                               "the floor's record was not written");
+                    QApplication::processEvents();
+                },
+        });
+    floorFile.remove();
     return times;
 }

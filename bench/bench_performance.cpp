@@ -14,6 +14,7 @@
 #include "log_box_timings.h"
 #include "log_file_timings.h"
 #include "log_generator.h"
+#include "logged_window.h"
 #include "process_timings.h"
 #include "results_table.h"
 
@@ -84,23 +85,6 @@ void progress(const QString &what)
     QTextStream(stderr) << what << "...\n";
 }
 
-// The program's window holding a generated log, with a directory of its own.
-struct LoggedWindow
-{
-    explicit LoggedWindow(int contacts)
-        : log(generateLog(contacts)), services(directory.path()), window(services.all())
-    {
-        window.form.Text1.setText(log.text);
-        window.form.recoveryJournal().flush(); // not left to a timer among the timed adds
-        drawNow(window.view);
-    }
-
-    GeneratedLog log;
-    QTemporaryDir directory;
-    BenchServices services;
-    BenchWindow window;
-};
-
 // The log sizes of the windows the keystrokes and adds are measured in, smallest first.
 struct WindowSizes
 {
@@ -110,14 +94,15 @@ struct WindowSizes
 };
 
 // Keystrokes and adds on windows holding generated logs.
-QList<Measurement> timeWindows(const WindowSizes &wanted, const QStringList &sections)
+QList<Measurement> timeWindows(const WindowSizes &wanted, const QStringList &sections,
+                               const QString &diskFolder)
 {
     const QList<int> &sizes = wanted.windows;
     std::vector<std::unique_ptr<LoggedWindow>> windows;
     QList<BenchWindow *> benchWindows;
     for (int contacts : sizes) {
         progress(QStringLiteral("a window with %1 contacts").arg(contacts));
-        windows.push_back(std::make_unique<LoggedWindow>(contacts));
+        windows.push_back(std::make_unique<LoggedWindow>(contacts, diskFolder));
         benchWindows.append(&windows.back()->window);
     }
     const int largest = sizes.back();
@@ -158,6 +143,23 @@ QList<Measurement> timeWindows(const WindowSizes &wanted, const QStringList &sec
                 },
                 times[i], times[0]));
         }
+        progress(QStringLiteral("adds against a bare box and the same record synced"));
+        LoggedWindow &largestWindow = *windows.back();
+        const TimesInTurns onDisk = timeAddsOnDisk(largestWindow.window, largestWindow.log.text,
+                                                   largestWindow.directory.path(), runs.add);
+        results.append(fromPairs(
+            {
+                .what = QStringLiteral("add with the recovery file on a real disk "
+                                       "(Command1_Click, drawn, synced)"),
+                .contacts = contactCount(largest),
+                .unit = QStringLiteral("ms"),
+                .floorName = QStringLiteral("appendPlainText of the line to a bare "
+                                            "QPlainTextEdit, drawn, + QFile append of its "
+                                            "record + fdatasync"),
+                .maxRatio =
+                    largest >= largestOrdinaryLog ? std::optional(maxAddRatio) : std::nullopt,
+            },
+            onDisk.program, onDisk.floor));
     }
     return results;
 }
@@ -227,9 +229,13 @@ int main(int argc, char *argv[])
     };
     const QString loadBefore = loadAverage();
 
+    // The windows' recovery files are synced on every add: on a disk, not in memory.
+    const QString diskFolder = QStringLiteral(BENCH_DISK_FOLDER);
+    const QString diskKind = diskKindOf(diskFolder);
+
     QList<Measurement> results;
     if (sections.contains(u"callbox") || sections.contains(u"logbox") || sections.contains(u"add"))
-        results += timeWindows(windowSizes, sections);
+        results += timeWindows(windowSizes, sections, diskFolder);
     if (sections.contains(u"open")) {
         progress(QStringLiteral("open and save"));
         results += timeOpenAndSave(contacts, runs.open, runs.save);
@@ -247,7 +253,8 @@ int main(int argc, char *argv[])
     out << QDateTime::currentDateTime().toString(Qt::ISODate) << ", " << cpuModel() << ", "
         << QThread::idealThreadCount() << " CPUs, Qt " << qVersion() << ", "
         << QApplication::platformName() << ", load average " << loadBefore << " before and "
-        << loadAverage() << " after\n\n"
+        << loadAverage() << " after; the windows' recovery files in " << diskFolder << " ("
+        << diskKind << ")\n\n"
         << "Program and floor taken in turns (program, floor, program, floor ...); the program "
            "and floor columns are medians, the ratio is the median of the pairwise ratios.\n\n"
         << resultsTable(results);

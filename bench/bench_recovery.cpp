@@ -13,6 +13,7 @@
 
 #include "bench_window.h"
 #include "log_generator.h"
+#include "logged_window.h"
 #include "recovery_file.h"
 #include "recovery_records.h"
 #include "results_table.h"
@@ -31,24 +32,6 @@ namespace {
 
 constexpr int largestLog = 100000;
 const QString contactCall = QStringLiteral("Q9Z");
-
-// The program's window holding a generated log in its own folder of `parent`, its recovery file
-// holding that log already.
-struct DiskWindow
-{
-    DiskWindow(const QString &parent, int contacts)
-        : directory(parent + QStringLiteral("/bench-recovery-XXXXXX")), services(directory.path()),
-          window(services.all())
-    {
-        window.form.Text1.setText(generateLog(contacts).text);
-        window.form.recoveryJournal().flush();
-        drawNow(window.view);
-    }
-
-    QTemporaryDir directory;
-    BenchServices services;
-    BenchWindow window;
-};
 
 double addOnce(Form15 &form, int run)
 {
@@ -82,8 +65,8 @@ double appendOnce(QFile &file, int run)
 
 QList<Measurement> timeAdds(const QString &parent, int runs)
 {
-    DiskWindow small(parent, 1000);
-    DiskWindow large(parent, largestLog);
+    LoggedWindow small(1000, parent);
+    LoggedWindow large(largestLog, parent);
     QFile floorFile(small.directory.filePath(QStringLiteral("floor.recovery")));
     stopUnless(floorFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered), "no floor file");
 
@@ -116,7 +99,7 @@ QList<Measurement> timeAdds(const QString &parent, int runs)
 
 Measurement timeEditWrite(const QString &parent, int runs)
 {
-    DiskWindow large(parent, largestLog);
+    LoggedWindow large(largestLog, parent);
     Form15 &form = large.window.form;
     const QByteArray bytes =
         recoveryFileHeader() + encodeRecord(RecordKind::ReplaceAll, form.Text1.text(), 1);

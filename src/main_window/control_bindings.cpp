@@ -20,8 +20,10 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -72,6 +74,51 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
+};
+
+// Qt builds an editable combo box's line edit, completer and list as it is made editable, which
+// is more than a first frame needs: a box hidden at start (the band list, until "Multiband" is
+// ticked) is made editable when it is first shown.
+class EditableOnFirstShow : public QObject
+{
+public:
+    EditableOnFirstShow(QComboBox *widget, std::function<void()> showText)
+        : QObject(widget), widget_(widget), showText_(std::move(showText))
+    {
+        widget->installEventFilter(this);
+    }
+
+    // Makes the box editable as the band list is, showing the control's text.
+    static void makeEditable(QComboBox *widget, const std::function<void()> &showText)
+    {
+        {
+            // The line edit starts with the current item: that is no change of the control.
+            const QSignalBlocker blocker(widget);
+            widget->setEditable(true);
+        }
+        // Enter in the band list must not turn the typed text into a new entry.
+        widget->setInsertPolicy(QComboBox::NoInsert);
+        widget->setFocusPolicy(Qt::StrongFocus);
+        // The window's face, given to the parts as the view gives it to every control.
+        for (QWidget *part : widget->findChildren<QWidget *>())
+            part->setFont(widget->font());
+        showText();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == widget_ && event->type() == QEvent::Show) {
+            widget_->removeEventFilter(this);
+            makeEditable(widget_, showText_);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QComboBox *widget_;
+    std::function<void()> showText_;
 };
 
 void applyForeColor(QWidget *widget, OleColor color, const QPalette &defaultPalette)
@@ -164,9 +211,6 @@ void bindLogEdit(TextBox &box, QPlainTextEdit *edit)
 void bindComboBox(ComboBox &combo, QComboBox *widget)
 {
     bindControl(combo, widget);
-    widget->setEditable(true);
-    // Enter in the band list must not turn the typed text into a new entry.
-    widget->setInsertPolicy(QComboBox::NoInsert);
     widget->setFocusPolicy(Qt::StrongFocus);
     widget->installEventFilter(new WheelOnlyWithFocus(widget));
     auto showText = [&combo, widget] {
@@ -178,6 +222,10 @@ void bindComboBox(ComboBox &combo, QComboBox *widget)
         const QSignalBlocker blocker(widget);
         widget->addItems(combo.items());
     }
+    if (combo.isVisible())
+        EditableOnFirstShow::makeEditable(widget, showText);
+    else
+        new EditableOnFirstShow(widget, showText);
     showText();
 
     QObject::connect(&combo, &ComboBox::itemAdded, widget, [widget, showText](const QString &item) {

@@ -137,8 +137,12 @@ private slots:
         auto *combo = w.widget<QComboBox>(w.form.Combo1);
         QVERIFY(combo->isHidden());
         QCOMPARE(combo->count(), 8);
-        QCOMPARE(combo->currentText(), QStringLiteral("..."));
         QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+        // Made editable only when first shown, as the band list always was, showing "...".
+        QVERIFY(!combo->isEditable());
+        w.form.Check2.click();
+        QVERIFY(combo->isVisible() && combo->isEditable());
+        QCOMPARE(combo->currentText(), QStringLiteral("..."));
     }
 
     // Every caption is drawn whole, inside its own control and clear of every other control,

@@ -63,7 +63,7 @@ SaveResult SaveLog(ContactForm &form, const WindowServices &services)
     if (!written)
         return {SaveResult::Failed, written.error().path, written.error()};
     form.logFileSeen = written.value().stamp;
-    return {SaveResult::Saved, written.value().path};
+    return {SaveResult::Saved, written.value().path, {}, written.value().size};
 }
 
 OpenResult OpenLog(ContactForm &form, const WindowServices &services)

@@ -30,6 +30,7 @@ struct SaveResult
     Outcome outcome;
     QString path;
     FileError error{};
+    qint64 bytesWritten = 0; // when saved: the size of the file written
 };
 
 // What "Open" did.

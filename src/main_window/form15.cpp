@@ -233,7 +233,7 @@ void Form15::Command3_Click()
 {
     const SaveResult result = SaveLog(*this, services_);
     if (result.outcome == SaveResult::Saved)
-        recovery_->logSaved(result.path);
+        recovery_->logSaved(result.path, result.bytesWritten);
     showSaveResult(services_.messages, result);
 }
 

@@ -91,14 +91,6 @@ bool RecoveryFile::syncDirectory()
     return synced || fail(reason);
 }
 
-bool fileHolds(const QString &path, QByteArrayView bytes)
-{
-    QFile file(path);
-    if (file.size() != bytes.size() || !file.open(QIODevice::ReadOnly))
-        return false;
-    return file.readAll() == bytes;
-}
-
 QString moveAside(const QString &path, QString &error, bool keepOriginal)
 {
     const QFileInfo info(path);

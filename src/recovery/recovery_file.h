@@ -34,9 +34,6 @@ private:
     QString error_;
 };
 
-// Whether a file at `path` holds exactly `bytes`.
-bool fileHolds(const QString &path, QByteArrayView bytes);
-
 // Moves the file at `path` aside, to a name beside it carrying its date and time of last change,
 // and returns that path; never overwrites anything. Empty, with `error` set, when it cannot.
 // With `keepOriginal` it copies the file there instead, and the original stays in place.

@@ -1,5 +1,7 @@
 #include "recovery_journal.h"
 
+#include <QFileInfo>
+
 RecoveryJournal::RecoveryJournal(const QString &path, std::function<QString()> logText,
                                  QObject *parent)
     : QObject(parent), file_(path), logText_(std::move(logText))
@@ -88,12 +90,11 @@ void RecoveryJournal::flush()
         replaceWith(wholeLog());
 }
 
-void RecoveryJournal::logSaved(const QString &logFilePath)
+void RecoveryJournal::logSaved(const QString &logFilePath, qint64 bytes)
 {
-    // The saved file is the log text and one CR LF. Checked on the disk itself, so the journal
-    // never calls a log saved that the file does not hold.
-    const QString text = logText_();
-    if (!fileHolds(logFilePath, text.toUtf8() + "\r\n"))
+    // The file layer wrote and synced the bytes before it reported them saved; the size on the
+    // disk tells that the file is that one, without reading the whole log back.
+    if (QFileInfo(logFilePath).size() != bytes)
         return;
     // The rename that put the new log file in place must survive a power cut before the journal
     // may stop asking for the log.

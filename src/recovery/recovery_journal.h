@@ -39,8 +39,9 @@ public:
     void logReplaced(bool sameAsLogFile = false);
     // The operator changed the log box: written within editDelay.
     void logEdited();
-    // "Save" wrote `logFilePath`: once that file holds the log text, the journal says so.
-    void logSaved(const QString &logFilePath);
+    // "Save" wrote the log text and one CR LF, `bytes` in all, to `logFilePath`, flushed and
+    // committed: once the file on the disk has that size, the journal says so.
+    void logSaved(const QString &logFilePath, qint64 bytes);
     // Writes an edit still waiting for its delay now.
     void flush();
 

@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(j.onDisk().logText, j.log);
     }
 
-    void savedOnlyWhenTheLogFileHoldsTheLog()
+    void savedOnlyWhenTheLogFileOnTheDiskIsTheOneWritten()
     {
         Journal j;
         const QString logFile = j.dir.filePath(QStringLiteral("vandrel.txt"));
@@ -120,16 +120,18 @@ private slots:
         j.add(2);
         QFile file(logFile);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write((contactLine(1) + u"\r\n"_s).toUtf8()); // an older save
+        const QByteArray older = (contactLine(1) + u"\r\n"_s).toUtf8(); // an older save
+        file.write(older);
         file.close();
-        j.journal.logSaved(logFile);
+        j.journal.logSaved(logFile, (j.log + u"\r\n"_s).toUtf8().size());
         QVERIFY(!j.journal.isSaved());
         QVERIFY(!j.onDisk().saved);
 
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write((j.log + u"\r\n"_s).toUtf8());
+        const QByteArray saved = (j.log + u"\r\n"_s).toUtf8();
+        file.write(saved);
         file.close();
-        j.journal.logSaved(logFile);
+        j.journal.logSaved(logFile, saved.size());
         QVERIFY(j.journal.isSaved());
         QVERIFY(j.onDisk().saved);
         QCOMPARE(j.onDisk().logText, j.log);

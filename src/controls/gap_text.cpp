@@ -11,7 +11,9 @@ constexpr qsizetype gapReserve = 1 << 16;
 
 void moveChars(QChar *to, const QChar *from, qsizetype count)
 {
-    std::memmove(to, from, size_t(count) * sizeof(QChar));
+    // An empty view may have no data at all, and memmove takes no null pointer.
+    if (count > 0)
+        std::memmove(to, from, size_t(count) * sizeof(QChar));
 }
 
 } // namespace

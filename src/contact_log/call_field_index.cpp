@@ -52,23 +52,20 @@ CallFieldIndex::~CallFieldIndex()
         QObject::disconnect(connection);
 }
 
-QStringView CallFieldIndex::text() const
-{
-    return log_.text();
-}
-
 QList<qsizetype> CallFieldIndex::callOffsets(QStringView call) const
 {
     QList<qsizetype> offsets;
     if (call.size() < keyLength || call.contains(u'\r') || call.contains(u'\n'))
         return offsets;
-    const QStringView text = log_.text();
+    const qsizetype fieldLength = fieldSeparator.size() + call.size();
     for (int id = firstWithKey_.value(keyBefore(call, call.size()), -1); id >= 0;
          id = reports_[id].next) {
-        const qsizetype callStart = reports_[id].offset - call.size();
-        if (callStart >= fieldSeparator.size() && holdsAt(text, callStart, call) &&
-            holdsAt(text, callStart - fieldSeparator.size(), fieldSeparator))
-            offsets.append(callStart);
+        const qsizetype end = offsetOf(id);
+        if (end < fieldLength)
+            continue;
+        const QStringView field = log_.textPiece(end - fieldLength, end);
+        if (field.endsWith(call) && field.startsWith(fieldSeparator))
+            offsets.append(end - call.size());
     }
     std::sort(offsets.begin(), offsets.end());
     return offsets;
@@ -80,13 +77,15 @@ void CallFieldIndex::rebuild()
     freeIds_.clear();
     inLogOrder_.clear();
     firstWithKey_.clear();
-    fileReportsIn(0, log_.text().size(), 0);
+    shiftStart_ = 0;
+    pendingShift_ = 0;
+    fileReportsIn(0, log_.textLength(), 0);
 }
 
 void CallFieldIndex::takeAppend(qsizetype appended)
 {
     // A report may begin up to its own length before the old end and go on in the new text.
-    const qsizetype size = log_.text().size();
+    const qsizetype size = log_.textLength();
     fileReportsIn(std::max<qsizetype>(0, size - appended - reportField.size() + 1), size,
                   qsizetype(inLogOrder_.size()));
 }
@@ -96,33 +95,56 @@ void CallFieldIndex::takeEdit(qsizetype position, qsizetype removed, qsizetype a
     // A report depends on the characters from four before it to its end: those that overlap the
     // edited range are forgotten and the range is read again; those after it move.
     const qsizetype firstTouched = firstAtOrAfter(position - reportField.size() + 1);
+    moveShiftStart(firstTouched);
     qsizetype after = firstTouched;
     while (after < qsizetype(inLogOrder_.size()) &&
-           reports_[inLogOrder_[after]].offset < position + removed + keyLength)
+           offsetOf(inLogOrder_[after]) < position + removed + keyLength)
         forgetReport(inLogOrder_[after++]);
     inLogOrder_.erase(inLogOrder_.begin() + firstTouched, inLogOrder_.begin() + after);
 
-    const qsizetype shift = added - removed;
-    for (auto id = inLogOrder_.begin() + firstTouched; id != inLogOrder_.end(); ++id)
-        reports_[*id].offset += shift;
+    pendingShift_ += added - removed;
 
     fileReportsIn(std::max<qsizetype>(0, position - reportField.size() + 1),
-                  std::min(log_.text().size(), position + added + keyLength), firstTouched);
+                  std::min(log_.textLength(), position + added + keyLength), firstTouched);
 }
 
 void CallFieldIndex::fileReportsIn(qsizetype from, qsizetype to, qsizetype at)
 {
-    const QStringView text = log_.text();
+    // What is read begins up to four characters before the first report and ends with the last.
+    const qsizetype readFrom = std::max<qsizetype>(0, from - keyLength);
+    const qsizetype readTo = std::min(log_.textLength(), to + reportField.size() - 1);
+    if (readFrom >= readTo)
+        return;
+    const QStringView text = log_.textPiece(readFrom, readTo);
+    // Filed at or after the start of the shifted places, a report is one of them.
+    const bool shifted = at >= shiftStart_;
     std::vector<int> found;
-    for (qsizetype offset = text.indexOf(reportField, from); offset >= 0 && offset < to;
-         offset = text.indexOf(reportField, offset + 1)) {
+    for (qsizetype offset = text.indexOf(reportField, from - readFrom);
+         offset >= 0 && offset < to - readFrom; offset = text.indexOf(reportField, offset + 1)) {
         if (callCanEndAt(text, offset))
-            found.push_back(newReport(offset, keyBefore(text, offset)));
+            found.push_back(newReport(readFrom + offset - (shifted ? pendingShift_ : 0),
+                                      keyBefore(text, offset), shifted));
     }
     inLogOrder_.insert(inLogOrder_.begin() + at, found.begin(), found.end());
+    if (!shifted)
+        shiftStart_ += qsizetype(found.size());
 }
 
-int CallFieldIndex::newReport(qsizetype offset, quint64 key)
+void CallFieldIndex::moveShiftStart(qsizetype place)
+{
+    for (; shiftStart_ < place; ++shiftStart_) {
+        Report &report = reports_[inLogOrder_[shiftStart_]];
+        report.offset += pendingShift_;
+        report.shifted = false;
+    }
+    for (; shiftStart_ > place; --shiftStart_) {
+        Report &report = reports_[inLogOrder_[shiftStart_ - 1]];
+        report.offset -= pendingShift_;
+        report.shifted = true;
+    }
+}
+
+int CallFieldIndex::newReport(qsizetype offset, quint64 key, bool shifted)
 {
     int id = int(reports_.size());
     if (freeIds_.empty()) {
@@ -134,7 +156,7 @@ int CallFieldIndex::newReport(qsizetype offset, quint64 key)
     // Filed first under its key: the order under a key does not matter, offsets are sorted
     // when a call is looked up.
     const int next = firstWithKey_.value(key, -1);
-    reports_[id] = {offset, key, -1, next};
+    reports_[id] = {offset, key, -1, next, shifted};
     if (next >= 0)
         reports_[next].previous = id;
     firstWithKey_.insert(key, id);
@@ -158,6 +180,6 @@ void CallFieldIndex::forgetReport(int id)
 qsizetype CallFieldIndex::firstAtOrAfter(qsizetype offset) const
 {
     return std::partition_point(inLogOrder_.begin(), inLogOrder_.end(),
-                                [this, offset](int id) { return reports_[id].offset < offset; }) -
+                                [this, offset](int id) { return offsetOf(id) < offset; }) -
            inLogOrder_.begin();
 }

@@ -15,8 +15,10 @@ class TextBox;
 //
 // The index follows the log box as it changes, never holding a copy of its text: it is built
 // when the text is replaced (as "Open" does), reads only the new end after an append, and after
-// an edit of the operator's reads only the few characters around the edited range, moving the
-// places after it by the change in length.
+// an edit of the operator's reads only the few characters around the edited range. The places
+// after an edit move by the change in length without being touched: they hold a flag saying that
+// a common shift applies to them, and only the places between one edit and the next change sides.
+// Typing at one place in the middle of a long log therefore costs the same as typing at its end.
 class CallFieldIndex
 {
 public:
@@ -25,8 +27,8 @@ public:
     CallFieldIndex(const CallFieldIndex &) = delete;
     CallFieldIndex &operator=(const CallFieldIndex &) = delete;
 
-    // The log text the index describes.
-    QStringView text() const;
+    // The log box the index describes.
+    const TextBox &log() const { return log_; }
 
     // 0-based offsets in the text of every place where "---", `call` and "---59---" follow each
     // other, in log order; none for a call shorter than four characters or holding a line break.
@@ -35,18 +37,26 @@ public:
 private:
     struct Report
     {
-        qsizetype offset; // where "---59---" begins
+        qsizetype offset; // where "---59---" begins, less `pendingShift_` when shifted
         quint64 key;      // the four characters before it
         int previous;     // the neighbours filed under the same key, -1 for none
         int next;
+        bool shifted;
     };
+
+    qsizetype offsetOf(int id) const
+    {
+        return reports_[id].offset + (reports_[id].shifted ? pendingShift_ : 0);
+    }
+    // Makes the places from `place` on in log order the shifted ones.
+    void moveShiftStart(qsizetype place);
 
     void rebuild();
     void takeAppend(qsizetype appended);
     void takeEdit(qsizetype position, qsizetype removed, qsizetype added);
     // Files every report that begins in [from, to) of the text, at `at` in log order.
     void fileReportsIn(qsizetype from, qsizetype to, qsizetype at);
-    int newReport(qsizetype offset, quint64 key);
+    int newReport(qsizetype offset, quint64 key, bool shifted);
     void forgetReport(int id);
     // The first place in log order whose report begins at or after `offset`.
     qsizetype firstAtOrAfter(qsizetype offset) const;
@@ -56,5 +66,8 @@ private:
     std::vector<int> freeIds_;
     std::vector<int> inLogOrder_;
     QHash<quint64, int> firstWithKey_;
+    // The places from `shiftStart_` on in log order are the shifted ones.
+    qsizetype shiftStart_ = 0;
+    qsizetype pendingShift_ = 0;
     QList<QMetaObject::Connection> connections_;
 };

@@ -2,9 +2,10 @@
 
 #include "call_field_index.h"
 #include "contact_line.h"
+#include "text_box.h"
 
 LoggedCallSearch::LoggedCallSearch(const CallFieldIndex &index, QStringView call)
-    : log_(index.text()), offsets_(index.callOffsets(call))
+    : log_(index.log()), offsets_(index.callOffsets(call))
 {}
 
 bool LoggedCallSearch::next()
@@ -22,14 +23,17 @@ bool LoggedCallSearch::carriesBand(QStringView band)
     if (callOffset_ < 0)
         return false;
     if (callOffset_ >= bandLineEnd_) {
-        bandLineEnd_ = lineBreakFrom(log_, callOffset_);
+        const qsizetype size = log_.textLength();
+        bandLineEnd_ = callOffset_;
+        while (bandLineEnd_ < size && !isLineBreak(log_.charAt(bandLineEnd_)))
+            ++bandLineEnd_;
         qsizetype lineStart = callOffset_;
-        while (lineStart > 0 && !isLineBreak(log_[lineStart - 1]))
+        while (lineStart > 0 && !isLineBreak(log_.charAt(lineStart - 1)))
             --lineStart;
-        const QStringView line = log_.sliced(lineStart, bandLineEnd_ - lineStart);
+        const QStringView line = log_.textPiece(lineStart, bandLineEnd_);
         const qsizetype arrow = line.lastIndexOf(bandSeparator);
         lineHasBand_ = arrow >= 0;
-        lineBand_ = lineHasBand_ ? line.sliced(arrow + bandSeparator.size()) : QStringView();
+        lineBand_ = lineHasBand_ ? line.sliced(arrow + bandSeparator.size()).toString() : QString();
     }
     return lineHasBand_ && lineBand_ == band;
 }

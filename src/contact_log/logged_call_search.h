@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 #include <QStringView>
 
 class CallFieldIndex;
+class TextBox;
 
 // Walks, in log order, the places where the log text holds `call` as a logged call: "---", the
 // call, "---59---", anywhere in a line. Runs on every keystroke in the call box, so it never
@@ -26,13 +28,13 @@ public:
     bool carriesBand(QStringView band);
 
 private:
-    QStringView log_;
+    const TextBox &log_;
     QList<qsizetype> offsets_;
     qsizetype nextPlace_ = 0;
     qsizetype callOffset_ = -1;
 
     // The line read last for its band: several places may share one line.
     qsizetype bandLineEnd_ = -1;
-    QStringView lineBand_;
+    QString lineBand_;
     bool lineHasBand_ = false;
 };

@@ -10,35 +10,32 @@ namespace {
 constexpr qsizetype longestUnmarkedCall = 3;
 
 // The mark for the call in `CurrentCall`, with `CallPosition` of its first contact line.
-void markLoggedCall(ContactForm &form)
+OleColor loggedCallMark(ContactForm &form)
 {
     LoggedCallSearch lines(form.loggedCalls, form.CurrentCall);
     if (!lines.next()) {
         form.CallPosition = 0;
-        form.Text2.setForeColor(vbButtonText);
-        return;
+        return vbButtonText;
     }
     form.CallPosition = int(lines.callOffset() + 1);
-    form.Text2.setForeColor(vbRed);
     if (form.Check2.value() != 1)
-        return;
+        return vbRed;
 
     // Multiband: a duplicate only on a band the station was already worked on.
     const QString &band = form.Combo1.text();
     if (band != noBandText) {
         do {
             if (lines.carriesBand(band))
-                return;
+                return vbRed;
         } while (lines.next());
     }
-    form.Text2.setForeColor(vbBlue);
+    return vbBlue;
 }
 
 } // namespace
 
 void CheckWorkedBefore(ContactForm &form)
 {
-    form.Text2.setForeColor(vbButtonText);
     form.CurrentCall = form.Text2.text();
 
     // Upper-casing changes the text, so the box's Change runs this check again, nested, for the
@@ -50,7 +47,9 @@ void CheckWorkedBefore(ContactForm &form)
     form.CurrentCall = form.Text2.text();
 
     form.Text2.setSelStart(int(form.Text2.text().size()));
-    if (checkedNested || form.Text2.text().size() <= longestUnmarkedCall)
+    if (checkedNested)
         return;
-    markLoggedCall(form);
+    // The colour is set once, to the mark: each change of it repaints the box.
+    form.Text2.setForeColor(form.Text2.text().size() <= longestUnmarkedCall ? vbButtonText
+                                                                            : loggedCallMark(form));
 }

@@ -21,15 +21,15 @@ QString firstLine(const QString &text)
 
 void TextBox::setText(const QString &text)
 {
-    if (text == text_)
+    if (text == this->text())
         return;
     const QString kept = multiLine_ ? text : withoutInvisibleCharacters(firstLine(text));
-    if (kept == text_) {
+    if (kept == this->text()) {
         // What was dropped is not in the box; the view must still show the box as it is.
         emit textReplaced();
         return;
     }
-    text_ = kept;
+    text_.assign(kept);
     ++rewriteCount_;
     selStart_ = std::min(selStart_, int(text_.size()));
     selLength_ = 0;
@@ -42,7 +42,7 @@ void TextBox::appendText(QStringView tail)
     if (tail.isEmpty())
         return;
     if (!multiLine_) {
-        setText(text_ + tail.toString());
+        setText(text() + tail.toString());
         return;
     }
     text_.append(tail);
@@ -55,10 +55,10 @@ void TextBox::replaceText(qsizetype position, qsizetype removed, QStringView ins
     if (removed == 0 && inserted.isEmpty())
         return;
     if (!multiLine_) {
-        setText(QString(text_).replace(position, removed, inserted.toString()));
+        setText(QString(text()).replace(position, removed, inserted.toString()));
         return;
     }
-    text_.replace(position, removed, inserted.data(), inserted.size());
+    text_.replace(position, removed, inserted);
     selStart_ = std::min(selStart_, int(text_.size()));
     emit textEdited(position, removed, inserted.size());
     emit Change();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control.h"
+#include "gap_text.h"
 #include "vb_constants.h"
 
 #include <QStringView>
@@ -15,7 +16,14 @@ class TextBox : public Control
 public:
     explicit TextBox(const QString &name, QObject *parent = nullptr);
 
-    const QString &text() const { return text_; }
+    // The whole text in one piece. After an edit in the middle of a multi-line box this moves
+    // the text after the edit (see gap_text.h): what runs on every keystroke reads
+    // textLength(), charAt() and textPiece() instead.
+    const QString &text() const { return text_.whole(); }
+    qsizetype textLength() const { return text_.size(); }
+    QChar charAt(qsizetype position) const { return text_.at(position); }
+    // The characters [from, to); valid until the text changes or is read again.
+    QStringView textPiece(qsizetype from, qsizetype to) const { return text_.piece(from, to); }
     // A single-line box keeps the text up to its first line break, without invisible
     // characters (see entry_text.h).
     void setText(const QString &text);
@@ -63,7 +71,7 @@ signals:
     void foreColorChanged(OleColor color);
 
 private:
-    QString text_;
+    mutable GapText text_;
     quint64 rewriteCount_ = 0;
     int selStart_ = 0;
     int selLength_ = 0;

@@ -179,12 +179,12 @@ void Form15::Form_QueryUnload(int &Cancel, int /*UnloadMode*/)
 
 void Form15::Command1_Click()
 {
-    const qsizetype oldSize = Text1.text().size();
+    const qsizetype oldSize = Text1.textLength();
     ContactRefusal refusal = ContactRefusal::None;
     changeLog([&] { refusal = AddContact(*this, services_.clock); });
     // On the disk before the next event, and before any message: a contact once added is never
     // lost.
-    if (Text1.text().size() > oldSize)
+    if (Text1.textLength() > oldSize)
         recovery_->contactAdded(oldSize, services_.clock.now());
     showRefusal(services_.messages, refusal);
     // Back to the box the message names, its text selected: a duplicate call is replaced by
@@ -245,7 +245,7 @@ void Form15::Command4_Click()
 void Form15::Text1_Change()
 {
     // The caret at the end keeps the newest contact in view.
-    Text1.setSelStart(int(Text1.text().size()));
+    Text1.setSelStart(int(Text1.textLength()));
     if (!programChangesLog_)
         recovery_->logEdited();
 }

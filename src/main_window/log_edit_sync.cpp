@@ -53,10 +53,10 @@ void LogEditSync::showWholeText()
 
 void LogEditSync::showAppended(QStringView tail)
 {
-    const QString &text = box_.text();
+    const qsizetype size = box_.textLength();
     // A CR already shown as a line break that the appended LF makes one CR LF with.
-    if (tail.startsWith(u'\n') && text.size() > tail.size() &&
-        text[text.size() - tail.size() - 1] == u'\r') {
+    if (tail.startsWith(u'\n') && size > tail.size() &&
+        box_.charAt(size - tail.size() - 1) == u'\r') {
         showWholeText();
         return;
     }
@@ -104,12 +104,11 @@ void LogEditSync::showCaret(int position)
     // log; the caret stays where the operator is typing, and the log text only learns where.
     if (operatorEdit_)
         return;
-    const QString &text = box_.text();
     QTextCursor cursor = edit_->textCursor();
-    if (position >= text.size())
+    if (position >= box_.textLength())
         cursor.movePosition(QTextCursor::End);
     else
-        cursor.setPosition(int(position - QStringView(text).first(position).count(u"\r\n")));
+        cursor.setPosition(int(position - QStringView(box_.text()).first(position).count(u"\r\n")));
     edit_->setTextCursor(cursor);
     edit_->ensureCursorVisible();
 }
@@ -138,7 +137,7 @@ void LogEditSync::takeOperatorEdit(int position, int charsRemoved, int charsAdde
     const qsizetype lonesRemoved = afterLone - firstLone;
     const qsizetype start = position + paragraph - (firstLone - loneBreakParagraphs_.begin());
     const qsizetype end =
-        std::min(box_.text().size(), start + removedShown + breaksRemoved - lonesRemoved);
+        std::min(box_.textLength(), start + removedShown + breaksRemoved - lonesRemoved);
     for (auto later = afterLone; later != loneBreakParagraphs_.end(); ++later)
         *later += breaksAdded - breaksRemoved;
     loneBreakParagraphs_.erase(firstLone, afterLone);

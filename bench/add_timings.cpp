@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <unistd.h>
 
@@ -68,6 +70,15 @@ TimesInTurns timeAddsOnDisk(BenchWindow &window, const QString &logText, const Q
     BareWindow<QPlainTextEdit> bare(placeOf(*window.view.widgetFor(&form.Text1)));
     useLogBoxSettings(*bare.box);
     bare.box->setPlainText(logText);
+    // What else an add shows: the frame's new title and the three entry boxes emptied.
+    QGroupBox frame(&bare.window);
+    frame.setGeometry(window.view.widgetFor(&form.Frame1)->geometry());
+    QList<QLineEdit *> entries;
+    for (const TextBox *entry : {&form.Text2, &form.Text3, &form.Text4}) {
+        entries.append(new QLineEdit(&frame));
+        entries.last()->setGeometry(window.view.widgetFor(entry)->geometry());
+    }
+    frame.show();
     drawNow(bare.window);
 
     QFile floorFile(folder + QStringLiteral("/floor.recovery"));
@@ -92,10 +103,16 @@ TimesInTurns timeAddsOnDisk(BenchWindow &window, const QString &logText, const Q
                     // The line as the program writes it, its date and time aside.
                     line = QStringLiteral("101-+-16/07/2016---1345") + lineEndOf(++floorRun);
                     record = encodeRecord(RecordKind::Append, line, 1);
+                    for (QLineEdit *entry : entries)
+                        entry->setText(callOf(floorRun));
+                    QApplication::processEvents();
                 },
             .measure =
                 [&] {
                     bare.box->appendPlainText(line.chopped(2));
+                    for (QLineEdit *entry : entries)
+                        entry->clear();
+                    frame.setTitle(QString::number(floorRun));
                     stopUnless(floorFile.write(record) == record.size() &&
                                    ::fdatasync(floorFile.handle()) == 0,
                                "the floor's record was not written");

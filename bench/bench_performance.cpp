@@ -154,7 +154,8 @@ QList<Measurement> timeWindows(const WindowSizes &wanted, const QStringList &sec
                 .contacts = contactCount(largest),
                 .unit = QStringLiteral("ms"),
                 .floorName = QStringLiteral("appendPlainText of the line to a bare "
-                                            "QPlainTextEdit, drawn, + QFile append of its "
+                                            "QPlainTextEdit, three bare QLineEdits emptied, a "
+                                            "QGroupBox titled, drawn, + QFile append of its "
                                             "record + fdatasync"),
                 .maxRatio =
                     largest >= largestOrdinaryLog ? std::optional(maxAddRatio) : std::nullopt,

@@ -19,10 +19,10 @@ QRect TitleOnBorderStyle::subControlRect(ComplexControl control, const QStyleOpt
         return QProxyStyle::subControlRect(control, option, subControl, widget);
 
     const int textHeight = group->fontMetrics.height();
-    const QRect frame = group->rect.adjusted(0, textHeight / 2 + 1, 0, 0);
     switch (subControl) {
     case SC_GroupBoxFrame:
-        return frame;
+        // The top line runs just below the middle of the title, where it has always been.
+        return group->rect.adjusted(0, textHeight / 2 + 1, 0, 0);
     case SC_GroupBoxContents:
         return group->rect.adjusted(1, textHeight, -1, -1);
     case SC_GroupBoxLabel: {

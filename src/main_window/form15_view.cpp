@@ -4,6 +4,7 @@
 #include "form15.h"
 #include "log_text_edit.h"
 #include "program_icon.h"
+#include "title_on_border_style.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -30,12 +31,6 @@ QFont layoutFont()
     font.setPointSizeF(8);
     return font;
 }
-
-// The frame's title stands on its border line, as the sent number always has.
-const char *const titleOnBorderStyle = "QGroupBox { border: 1px solid palette(mid);"
-                                       " border-radius: 2px; margin-top: 0.5em; }"
-                                       "QGroupBox::title { subcontrol-origin: margin;"
-                                       " left: 6px; padding: 0 2px; }";
 
 } // namespace
 
@@ -94,15 +89,18 @@ QWidget *Form15View::createWidget(Control &control)
         widget = push;
     } else if (qobject_cast<Frame *>(&control)) {
         widget = new QGroupBox(parent);
-        widget->setStyleSheet(QString::fromLatin1(titleOnBorderStyle));
+        // The frame's title stands on its border line, as the sent number always has.
+        auto *style = new TitleOnBorderStyle;
+        style->setParent(widget);
+        widget->setStyle(style);
         bindControl(control, widget);
     } else {
         widget = new QLabel(parent);
         bindControl(control, widget);
     }
     widget->setGeometry(twipsToPixels(control.geometry()));
-    // Given to each control and its parts (the band box's edit and list) rather than inherited: a
-    // style sheet (the frame's) stops a font from reaching the widgets inside it.
+    // Given to each control and its parts (the band box's edit and list) as well, so every one
+    // is sure to draw in the face the layout was made for.
     widget->setFont(font());
     for (QWidget *part : widget->findChildren<QWidget *>())
         part->setFont(font());

@@ -189,6 +189,19 @@ private slots:
         QVERIFY(titleOnTheBorder(w.widget<QGroupBox>(w.form.Frame1)));
     }
 
+    void widgetsInTheFrameKeepTheApplicationStyle()
+    {
+        // A style sheet on the frame would route every box in it through the slower style
+        // sheet style, at each keystroke.
+        Window w;
+        QGroupBox *frame = w.widget<QGroupBox>(w.form.Frame1);
+        QVERIFY(frame->styleSheet().isEmpty());
+        const QList<QWidget *> inside = frame->findChildren<QWidget *>();
+        QVERIFY(inside.contains(w.edit(w.form.Text2)));
+        for (QWidget *widget : inside)
+            QVERIFY2(widget->style() == QApplication::style(), widget->metaObject()->className());
+    }
+
     void screenReadersFindTheLabelsAndTheSentNumber()
     {
         Window w;

@@ -32,6 +32,24 @@ QFont layoutFont()
     return font;
 }
 
+// Qt lays a new line edit's empty text out in the application's face before the widget's own face
+// reaches it. While the controls are made the application's face is the layout's, so the first
+// frame loads one face and not two; the application's own face waits for the first message box.
+class ApplicationFaceWhileMaking
+{
+public:
+    explicit ApplicationFaceWhileMaking(const QFont &face) : applicationFace_(QApplication::font())
+    {
+        QApplication::setFont(face);
+    }
+    ~ApplicationFaceWhileMaking() { QApplication::setFont(applicationFace_); }
+    ApplicationFaceWhileMaking(const ApplicationFaceWhileMaking &) = delete;
+    ApplicationFaceWhileMaking &operator=(const ApplicationFaceWhileMaking &) = delete;
+
+private:
+    const QFont applicationFace_;
+};
+
 } // namespace
 
 Form15View::Form15View(Form15 &form, QWidget *parent) : QWidget(parent), form_(form)
@@ -41,10 +59,13 @@ Form15View::Form15View(Form15 &form, QWidget *parent) : QWidget(parent), form_(f
     // No procedure reacts to a change of size: the controls keep their places, so the window
     // keeps its size too.
     setFixedSize(twipsToPixels(Form15::clientWidthTwips), twipsToPixels(Form15::clientHeightTwips));
-    setFont(layoutFont());
-
-    for (Control *control : form.controls())
-        widgets_.insert(control, createWidget(*control));
+    const QFont face = layoutFont();
+    setFont(face);
+    {
+        const ApplicationFaceWhileMaking making(face);
+        for (Control *control : form.controls())
+            widgets_.insert(control, createWidget(*control));
+    }
     applyTabOrder();
     describeForScreenReaders();
 

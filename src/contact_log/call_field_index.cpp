@@ -9,13 +9,23 @@ namespace {
 
 constexpr qsizetype keyLength = 4;
 
-// The `keyLength` characters before `end`, packed in one number.
-quint64 keyBefore(QStringView text, qsizetype end)
+// The `keyLength` characters before `end` in one number of 28 bits: exact when they are ASCII,
+// as calls are; otherwise a hash, above every ASCII key. Calls that share a hashed key share
+// their list, and a look-up compares the text itself.
+quint32 keyBefore(QStringView text, qsizetype end)
 {
-    quint64 key = 0;
-    for (qsizetype i = 0; i < keyLength; ++i)
-        key |= quint64(text[end - keyLength + i].unicode()) << (16 * i);
-    return key;
+    quint32 ascii = 0;
+    quint64 wide = 0;
+    bool isAscii = true;
+    for (qsizetype i = 0; i < keyLength; ++i) {
+        const char16_t c = text[end - keyLength + i].unicode();
+        isAscii = isAscii && c < 0x80;
+        ascii |= quint32(c & 0x7F) << (7 * i);
+        wide |= quint64(c) << (16 * i);
+    }
+    if (isAscii)
+        return ascii;
+    return 0x10000000u | (quint32(qHash(wide)) & 0x0FFFFFFFu);
 }
 
 // Whether a call of four characters or more can end at `end`: no line break comes between.
@@ -130,21 +140,24 @@ void CallFieldIndex::fileReportsIn(qsizetype from, qsizetype to, qsizetype at)
         shiftStart_ += qsizetype(found.size());
 }
 
-void CallFieldIndex::moveShiftStart(qsizetype place)
+void CallFieldIndex::setShifted(qsizetype place, bool shifted)
 {
-    for (; shiftStart_ < place; ++shiftStart_) {
-        Report &report = reports_[inLogOrder_[shiftStart_]];
-        report.offset += pendingShift_;
-        report.shifted = false;
-    }
-    for (; shiftStart_ > place; --shiftStart_) {
-        Report &report = reports_[inLogOrder_[shiftStart_ - 1]];
-        report.offset -= pendingShift_;
-        report.shifted = true;
-    }
+    Report &report = reports_[inLogOrder_[place]];
+    const quint32 shift = quint32(pendingShift_);
+    report.offset = shifted ? report.offset - shift : report.offset + shift;
+    report.keyAndShifted =
+        shifted ? report.keyAndShifted | shiftedFlag : report.keyAndShifted & ~shiftedFlag;
 }
 
-int CallFieldIndex::newReport(qsizetype offset, quint64 key, bool shifted)
+void CallFieldIndex::moveShiftStart(qsizetype place)
+{
+    for (; shiftStart_ < place; ++shiftStart_)
+        setShifted(shiftStart_, false);
+    for (; shiftStart_ > place; --shiftStart_)
+        setShifted(shiftStart_ - 1, true);
+}
+
+int CallFieldIndex::newReport(qsizetype offset, quint32 key, bool shifted)
 {
     int id = int(reports_.size());
     if (freeIds_.empty()) {
@@ -156,7 +169,7 @@ int CallFieldIndex::newReport(qsizetype offset, quint64 key, bool shifted)
     // Filed first under its key: the order under a key does not matter, offsets are sorted
     // when a call is looked up.
     const int next = firstWithKey_.value(key, -1);
-    reports_[id] = {offset, key, -1, next, shifted};
+    reports_[id] = {quint32(offset), key | (shifted ? shiftedFlag : 0u), -1, next};
     if (next >= 0)
         reports_[next].previous = id;
     firstWithKey_.insert(key, id);
@@ -165,13 +178,14 @@ int CallFieldIndex::newReport(qsizetype offset, quint64 key, bool shifted)
 
 void CallFieldIndex::forgetReport(int id)
 {
-    Report &report = reports_[id];
+    const Report &report = reports_[id];
+    const quint32 key = report.keyAndShifted & ~shiftedFlag;
     if (report.previous >= 0)
         reports_[report.previous].next = report.next;
     else if (report.next >= 0)
-        firstWithKey_[report.key] = report.next;
+        firstWithKey_[key] = report.next;
     else
-        firstWithKey_.remove(report.key);
+        firstWithKey_.remove(key);
     if (report.next >= 0)
         reports_[report.next].previous = report.previous;
     freeIds_.push_back(id);

@@ -35,19 +35,27 @@ public:
     QList<qsizetype> callOffsets(QStringView call) const;
 
 private:
+    // Sixteen bytes a report, one report a contact: the index of a log of 1,000,000 contacts
+    // keeps about 20 MB. Offsets are kept modulo 2^32 (the document the log box shows counts
+    // its characters in an int), keys in 28 bits (`keyBefore`), the flag in the key's top bit.
     struct Report
     {
-        qsizetype offset; // where "---59---" begins, less `pendingShift_` when shifted
-        quint64 key;      // the four characters before it
-        int previous;     // the neighbours filed under the same key, -1 for none
-        int next;
-        bool shifted;
+        quint32 offset;        // where "---59---" begins, less `pendingShift_` when shifted
+        quint32 keyAndShifted; // the four characters before it, and `shiftedFlag`
+        qint32 previous;       // the neighbours filed under the same key, -1 for none
+        qint32 next;
     };
+    static_assert(sizeof(Report) == 16);
+    static constexpr quint32 shiftedFlag = 0x80000000u;
 
     qsizetype offsetOf(int id) const
     {
-        return reports_[id].offset + (reports_[id].shifted ? pendingShift_ : 0);
+        const Report &report = reports_[id];
+        const bool shifted = report.keyAndShifted & shiftedFlag;
+        return qsizetype(quint32(report.offset + (shifted ? quint32(pendingShift_) : 0u)));
     }
+    // Makes the report at log place `place` shifted or not, keeping the offset it stands for.
+    void setShifted(qsizetype place, bool shifted);
     // Makes the places from `place` on in log order the shifted ones.
     void moveShiftStart(qsizetype place);
 
@@ -56,7 +64,7 @@ private:
     void takeEdit(qsizetype position, qsizetype removed, qsizetype added);
     // Files every report that begins in [from, to) of the text, at `at` in log order.
     void fileReportsIn(qsizetype from, qsizetype to, qsizetype at);
-    int newReport(qsizetype offset, quint64 key, bool shifted);
+    int newReport(qsizetype offset, quint32 key, bool shifted);
     void forgetReport(int id);
     // The first place in log order whose report begins at or after `offset`.
     qsizetype firstAtOrAfter(qsizetype offset) const;
@@ -65,7 +73,7 @@ private:
     std::vector<Report> reports_;
     std::vector<int> freeIds_;
     std::vector<int> inLogOrder_;
-    QHash<quint64, int> firstWithKey_;
+    QHash<quint32, int> firstWithKey_;
     // The places from `shiftStart_` on in log order are the shifted ones.
     qsizetype shiftStart_ = 0;
     qsizetype pendingShift_ = 0;

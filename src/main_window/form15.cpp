@@ -2,6 +2,7 @@
 
 #include "contact_entry.h"
 #include "contact_line.h"
+#include "free_memory.h"
 #include "log_file.h"
 #include "log_recovery.h"
 #include "operator_messages.h"
@@ -142,6 +143,8 @@ void Form15::restoreUnsavedLog()
     changeLog([&] { Text1.setText(restored->logText); });
     RestoreSentNumber(Text1.text(), Frame1);
     recovery_->startFrom(restored->lastAddMsecs);
+    // The recovery file's bytes and the decoded copies are gone; the log box holds the log.
+    returnFreedMemory();
 }
 
 bool Form15::requestClose()
@@ -226,6 +229,9 @@ void Form15::Command2_Click()
         else
             recovery_->logReplaced();
     }
+    // The file's bytes, the decoded text and the recovery file's copy are gone: what the window
+    // keeps is the log box's text and the document it shows.
+    returnFreedMemory();
     showOpenResult(services_.messages, result);
 }
 

@@ -4,8 +4,23 @@
 #include <QTest>
 #include <random>
 
+namespace {
+
+// Every place a plain search of the text finds "---", the call and "---59---" one after another.
+QList<qsizetype> searchedOffsets(const QString &text, const QString &call)
+{
+    const QString field = QStringLiteral("---%1---59---").arg(call);
+    QList<qsizetype> offsets;
+    for (qsizetype at = text.indexOf(field); at >= 0; at = text.indexOf(field, at + 1))
+        offsets.append(at + 3);
+    return offsets;
+}
+
+} // namespace
+
 // The index kept through edits of the operator's, with the log text never read whole in
-// between, answers as one built afresh from the same text.
+// between, answers as one built afresh from the same text and as a plain search of it, for
+// ASCII calls and for calls whose last four characters are not ASCII.
 class TestCallFieldIndex : public QObject
 {
     Q_OBJECT
@@ -15,8 +30,9 @@ private slots:
     {
         std::mt19937 random(1414);
         const auto below = [&random](qsizetype n) { return qsizetype(random() % quint64(n)); };
-        const QStringList calls = {QStringLiteral("Q1ABC"), QStringLiteral("Q1AB"),
-                                   QStringLiteral("DL1XYZ")};
+        const QStringList calls = {QStringLiteral("Q1ABC"),  QStringLiteral("Q1AB"),
+                                   QStringLiteral("DL1XYZ"), QStringLiteral("OK1ŠČŘ"),
+                                   QStringLiteral("OK2ŠČŘ"), QStringLiteral("Я1ЖЖЖ")};
         const auto contactLine = [&](QStringView lineEnd) {
             return QStringLiteral("08/12/26 1200---%1---59---001---59---002---JN80XY-->144 Mhz%2")
                 .arg(calls[below(calls.size())], lineEnd);
@@ -59,8 +75,10 @@ private slots:
             freshLog.setMultiLine(true);
             freshLog.setText(model);
             const CallFieldIndex fresh(freshLog);
-            for (const QString &call : calls)
+            for (const QString &call : calls) {
                 QCOMPARE(kept.callOffsets(call), fresh.callOffsets(call));
+                QCOMPARE(kept.callOffsets(call), searchedOffsets(model, call));
+            }
             QCOMPARE(log.textLength(), model.size());
         }
         QCOMPARE(log.text(), model);

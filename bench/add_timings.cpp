@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <unistd.h>
 
 namespace {
@@ -70,6 +71,10 @@ TimesInTurns timeAddsOnDisk(BenchWindow &window, const QString &logText, const Q
     BareWindow<QPlainTextEdit> bare(placeOf(*window.view.widgetFor(&form.Text1)));
     useLogBoxSettings(*bare.box);
     bare.box->setPlainText(logText);
+    // The newest line in view, as the log box shows it: appendPlainText keeps a box scrolled to
+    // its end there, so that the appended line is drawn.
+    QScrollBar *scrollBar = bare.box->verticalScrollBar();
+    scrollBar->setValue(scrollBar->maximum());
     // What else an add shows: the frame's new title and the three entry boxes emptied.
     QGroupBox frame(&bare.window);
     frame.setGeometry(window.view.widgetFor(&form.Frame1)->geometry());
@@ -117,6 +122,11 @@ TimesInTurns timeAddsOnDisk(BenchWindow &window, const QString &logText, const Q
                                    ::fdatasync(floorFile.handle()) == 0,
                                "the floor's record was not written");
                     QApplication::processEvents();
+                },
+            .finish =
+                [&] {
+                    stopUnless(scrollBar->value() == scrollBar->maximum(),
+                               "the floor's appended line is not in view");
                 },
         });
     floorFile.remove();

@@ -3,6 +3,7 @@
 #include "check_box.h"
 #include "combo_box.h"
 #include "command_button.h"
+#include "frame_box.h"
 #include "key_codes.h"
 #include "log_edit_sync.h"
 #include "ole_color.h"
@@ -11,7 +12,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,8 +29,8 @@ namespace {
 
 void showCaption(QWidget *widget, const QString &caption)
 {
-    if (auto *group = qobject_cast<QGroupBox *>(widget))
-        group->setTitle(caption);
+    if (auto *frame = qobject_cast<FrameBox *>(widget))
+        frame->setCaption(caption);
     else if (auto *label = qobject_cast<QLabel *>(widget))
         label->setText(caption);
     else if (auto *button = qobject_cast<QAbstractButton *>(widget))

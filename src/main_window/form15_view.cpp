@@ -2,6 +2,7 @@
 
 #include "control_bindings.h"
 #include "form15.h"
+#include "frame_box.h"
 #include "log_text_edit.h"
 #include "program_icon.h"
 #include "title_on_border_style.h"
@@ -116,7 +117,7 @@ QWidget *Form15View::createWidget(Control &control)
         bindButton(*button, push);
         widget = push;
     } else if (qobject_cast<Frame *>(&control)) {
-        widget = new QGroupBox(parent);
+        widget = new FrameBox(parent);
         // The frame's title stands on its border line, as the sent number always has.
         auto *style = new TitleOnBorderStyle;
         style->setParent(widget);

@@ -62,12 +62,29 @@ void LogEditSync::showAppended(QStringView tail)
     }
     const int lastParagraph = edit_->document()->blockCount() - 1;
     programChange_ = true;
-    QTextCursor end(edit_->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(tail.toString());
+    insertAtEnd(tail);
     programChange_ = false;
     noteLoneBreaks(tail, lastParagraph);
     startUndoHere();
+}
+
+void LogEditSync::insertAtEnd(QStringView tail)
+{
+    QTextDocument *document = edit_->document();
+    QTextCursor end(document);
+    end.movePosition(QTextCursor::End);
+    // A contact line ends with a line break, so the widget ends with an empty paragraph. A change
+    // that adds one paragraph redraws only the lines it touched when it reaches the last
+    // paragraph, and every visible line otherwise; text inserted into that empty paragraph does
+    // not reach the new one after it. So the line break before it is taken into the change as
+    // well, removed and inserted again: the widget shows the same text.
+    const int last = end.position();
+    if (last > 0 && document->characterAt(last - 1) == QChar::ParagraphSeparator) {
+        end.setPosition(last - 1, QTextCursor::KeepAnchor);
+        end.insertText(QString(QChar::ParagraphSeparator).append(tail));
+        return;
+    }
+    end.insertText(tail.toString());
 }
 
 void LogEditSync::startUndoHere()

@@ -1,6 +1,7 @@
 #include "contact_lines.h"
 #include "form15.h"
 #include "form15_view.h"
+#include "frame_box.h"
 #include "offscreen_window.h"
 
 #include <QApplication>
@@ -37,15 +38,15 @@ Caption captionOf(QWidget *widget)
     QStyle *style = widget->style();
     if (auto *label = qobject_cast<QLabel *>(widget))
         return {label, label->text(), label->contentsRect(), label->alignment()};
-    if (auto *group = qobject_cast<QGroupBox *>(widget)) {
+    if (auto *group = qobject_cast<FrameBox *>(widget)) {
         QStyleOptionGroupBox option;
         option.initFrom(group);
-        option.text = group->title();
+        option.text = group->caption();
         option.textAlignment = group->alignment();
         option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
         const QRect label =
             style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
-        return {group, group->title(), label, Qt::AlignCenter};
+        return {group, group->caption(), label, Qt::AlignCenter};
     }
     auto *button = qobject_cast<QAbstractButton *>(widget);
     QStyleOptionButton option;
@@ -61,11 +62,11 @@ Caption captionOf(QWidget *widget)
 }
 
 // The frame's title stands on its border line, not above it.
-bool titleOnTheBorder(QGroupBox *group)
+bool titleOnTheBorder(FrameBox *group)
 {
     QStyleOptionGroupBox option;
     option.initFrom(group);
-    option.text = group->title();
+    option.text = group->caption();
     option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
     QStyle *style = group->style();
     const QRect label =
@@ -166,7 +167,7 @@ private slots:
     void captionsAndStartState()
     {
         Window w;
-        QCOMPARE(w.widget<QGroupBox>(w.form.Frame1)->title(), QStringLiteral("001"));
+        QCOMPARE(w.widget<FrameBox>(w.form.Frame1)->caption(), QStringLiteral("001"));
         QCOMPARE(w.widget<QLabel>(w.form.Label3)->text(), QStringLiteral("Prog Numb"));
         QCOMPARE(w.widget<QPushButton>(w.form.Command1)->text(), QStringLiteral("Add"));
         QCOMPARE(w.widget<QCheckBox>(w.form.Check2)->text(), QStringLiteral("Multiband"));
@@ -224,7 +225,7 @@ private slots:
                          (what + " overlaps " + other->objectName().toLatin1()).constData());
             }
         }
-        QVERIFY(titleOnTheBorder(w.widget<QGroupBox>(w.form.Frame1)));
+        QVERIFY(titleOnTheBorder(w.widget<FrameBox>(w.form.Frame1)));
     }
 
     void frameLineIsTheRoundedRectangleItAlwaysWas_data()
@@ -311,7 +312,7 @@ private slots:
         QCOMPARE(w.log()->toPlainText(), firstContact + u'\n');
         QVERIFY(w.edit(w.form.Text2)->text().isEmpty());
         QVERIFY(w.edit(w.form.Text4)->text().isEmpty());
-        QCOMPARE(w.widget<QGroupBox>(w.form.Frame1)->title(), QStringLiteral("002"));
+        QCOMPARE(w.widget<FrameBox>(w.form.Frame1)->caption(), QStringLiteral("002"));
         QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
     }
 

@@ -1,6 +1,7 @@
 #include "control_bindings.h"
 #include "log_text_edit.h"
 #include "offscreen_window.h"
+#include "painted_region.h"
 #include "text_box.h"
 
 #include <QAction>
@@ -54,6 +55,28 @@ private slots:
         QCOMPARE(log.edit.blockCount(), 4); // the lone LF breaks the line on screen too
         log.box.appendText(u"003-+-d\r\n");
         QCOMPARE(log.edit.document()->lastBlock().previous().text(), QStringLiteral("003-+-d"));
+    }
+
+    void anAddedLineRedrawsOnlyTheLinesAtTheEnd()
+    {
+        QString text;
+        for (int n = 1; n <= 50; ++n)
+            text += QStringLiteral("%1-+-c---59---2---Y\r\n").arg(n, 3, 10, QLatin1Char('0'));
+        LogBox log(text);
+        log.edit.resize(300, 160);
+        QVERIFY(QTest::qWaitForWindowExposed(&log.edit));
+        // Following the end, as the window's log box does after every change.
+        log.box.setSelStart(int(log.box.textLength()));
+        QApplication::processEvents();
+        const PaintedRegion painted(log.edit.viewport());
+
+        const QString added = QStringLiteral("051-+-d---59---3---Z\r\n");
+        log.box.appendText(added);
+        log.box.setSelStart(int(log.box.textLength()));
+        QTRY_VERIFY(!painted.region().isEmpty());
+        QVERIFY(painted.region().boundingRect().height() < log.edit.viewport()->height() / 2);
+        QCOMPARE(log.edit.toPlainText(), QString(text + added).replace(u"\r\n"_s, u"\n"_s));
+        QCOMPARE(log.edit.blockCount(), 52);
     }
 
     void typingReachesTheLogTextAtItsPlace()

@@ -1,5 +1,8 @@
 #include "frame_box.h"
 
+#include "title_on_border_style.h"
+
+#include <QPaintEvent>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 
@@ -16,6 +19,19 @@ void FrameBox::initStyleOption(QStyleOptionGroupBox *option) const
 {
     QGroupBox::initStyleOption(option);
     option->text = caption_;
+}
+
+void FrameBox::paintEvent(QPaintEvent *event)
+{
+    // A key in a box inside the frame redraws the frame behind the box: where the frame draws
+    // neither its line nor its title, there is nothing of its own to draw.
+    if (const auto *style = qobject_cast<const TitleOnBorderStyle *>(this->style())) {
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        if (style->clearInside(&option, this).contains(event->region().boundingRect()))
+            return;
+    }
+    QGroupBox::paintEvent(event);
 }
 
 QRect FrameBox::captionRect() const

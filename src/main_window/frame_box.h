@@ -17,6 +17,7 @@ public:
 
 protected:
     void initStyleOption(QStyleOptionGroupBox *option) const override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QRect captionRect() const;

@@ -2,50 +2,15 @@
 
 #include <QPainter>
 #include <QStyleOptionGroupBox>
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
 constexpr int titleIndent = 6;  // from the frame's left edge to the title's gap
 constexpr int titlePadding = 3; // the gap in the border line either side of the text
 constexpr qreal frameRadius = 2;
-
-// Draws the frame's line along the inside of `rect`. An antialiased line costs a blend per pixel
-// along the whole frame, each time the title changes. Where the line falls on whole device pixels
-// only the corners are drawn so (the path clipped to each corner); the straight sides between
-// them are plain fills of the same pixels.
-void drawFrameLine(QPainter *painter, const QRect &rect, const QBrush &brush)
-{
-    const QRectF line = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-    const int corner = int(frameRadius) + 1; // the side's pixels a corner's curve reaches into
-    const int width = rect.width() - 2 * corner;
-    const int height = rect.height() - 2 * corner;
-    const qreal ratio = painter->device()->devicePixelRatio();
-    const bool wholePixels = painter->worldTransform().type() <= QTransform::TxTranslate &&
-                             ratio == std::floor(ratio) && width > 0 && height > 0;
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(brush, 1));
-    painter->setBrush(Qt::NoBrush);
-    if (!wholePixels) {
-        painter->drawRoundedRect(line, frameRadius, frameRadius);
-        painter->restore();
-        return;
-    }
-    for (const QPoint &at : {rect.topLeft(), rect.topRight() - QPoint(corner - 1, 0),
-                             rect.bottomLeft() - QPoint(0, corner - 1),
-                             rect.bottomRight() - QPoint(corner - 1, corner - 1)}) {
-        painter->save();
-        painter->setClipRect(QRect(at, QSize(corner, corner)), Qt::IntersectClip);
-        painter->drawRoundedRect(line, frameRadius, frameRadius);
-        painter->restore();
-    }
-    painter->fillRect(QRect(rect.left() + corner, rect.top(), width, 1), brush);
-    painter->fillRect(QRect(rect.left() + corner, rect.bottom(), width, 1), brush);
-    painter->fillRect(QRect(rect.left(), rect.top() + corner, 1, height), brush);
-    painter->fillRect(QRect(rect.right(), rect.top() + corner, 1, height), brush);
-    painter->restore();
-}
+// How far into the frame its line reaches from the frame's edge, its rounded corners included.
+constexpr int lineReach = int(frameRadius) + 1;
 
 } // namespace
 
@@ -87,8 +52,14 @@ void TitleOnBorderStyle::drawComplexControl(ComplexControl control,
 
     // A thin line in the palette's mid tone with slightly rounded corners, drawn here: the
     // application style's own group box frame sits below a title line of its own.
-    drawFrameLine(painter, subControlRect(CC_GroupBox, group, SC_GroupBoxFrame, widget),
-                  group->palette.mid());
+    const QRectF frame = QRectF(subControlRect(CC_GroupBox, group, SC_GroupBoxFrame, widget))
+                             .adjusted(0.5, 0.5, -0.5, -0.5);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(group->palette.mid(), 1));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRoundedRect(frame, frameRadius, frameRadius);
+    painter->restore();
 
     const QRect label = subControlRect(CC_GroupBox, group, SC_GroupBoxLabel, widget);
     if (label.isEmpty())
@@ -97,4 +68,14 @@ void TitleOnBorderStyle::drawComplexControl(ComplexControl control,
     painter->fillRect(label, group->palette.window());
     drawItemText(painter, label, Qt::AlignCenter | Qt::TextShowMnemonic, group->palette,
                  group->state.testFlag(State_Enabled), group->text, QPalette::WindowText);
+}
+
+QRect TitleOnBorderStyle::clearInside(const QStyleOptionGroupBox *group,
+                                      const QWidget *widget) const
+{
+    const QRect line = subControlRect(CC_GroupBox, group, SC_GroupBoxFrame, widget);
+    const int top =
+        std::max(line.top() + lineReach, group->rect.top() + group->fontMetrics.height());
+    return QRect(QPoint(line.left() + lineReach, top),
+                 QPoint(line.right() - lineReach, line.bottom() - lineReach));
 }

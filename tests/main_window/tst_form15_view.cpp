@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -74,43 +73,6 @@ bool titleOnTheBorder(FrameBox *group)
     const QRect frame =
         style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, group);
     return frame.top() > label.top() && frame.top() < label.bottom();
-}
-
-// A window-coloured image of the frame's size, and the frame's (untitled) option.
-std::pair<QImage, QStyleOptionGroupBox> frameCanvas(QSize size, qreal ratio)
-{
-    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    QStyleOptionGroupBox option;
-    option.rect = QRect(QPoint(0, 0), size);
-    option.palette = QApplication::palette();
-    option.subControls = QStyle::SC_GroupBoxFrame;
-    image.fill(option.palette.window().color());
-    return {image, option};
-}
-
-// The frame alone as the frame's style draws it.
-QImage frameAsDrawn(QStyle *style, QSize size, qreal ratio)
-{
-    auto [image, option] = frameCanvas(size, ratio);
-    QPainter painter(&image);
-    style->drawComplexControl(QStyle::CC_GroupBox, &option, &painter);
-    painter.end();
-    return image;
-}
-
-// The look the frame has always had: one antialiased rounded rectangle below the title's middle.
-QImage roundedRectangle(QStyle *style, QSize size, qreal ratio)
-{
-    auto [image, option] = frameCanvas(size, ratio);
-    const QRect frame =
-        style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, nullptr);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(option.palette.mid(), 1));
-    painter.drawRoundedRect(QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
-    painter.end();
-    return image;
 }
 
 } // namespace
@@ -226,25 +188,6 @@ private slots:
             }
         }
         QVERIFY(titleOnTheBorder(w.widget<FrameBox>(w.form.Frame1)));
-    }
-
-    void frameLineIsTheRoundedRectangleItAlwaysWas_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<qreal>("ratio");
-        QTest::newRow("the window's frame") << QSize(361, 97) << 1.0;
-        QTest::newRow("at twice the size") << QSize(361, 97) << 2.0;
-        QTest::newRow("at one and a half") << QSize(361, 97) << 1.5;
-        QTest::newRow("smaller than its corners") << QSize(5, 14) << 1.0;
-    }
-
-    void frameLineIsTheRoundedRectangleItAlwaysWas()
-    {
-        QFETCH(QSize, size);
-        QFETCH(qreal, ratio);
-        Window w;
-        QStyle *style = w.widget<QGroupBox>(w.form.Frame1)->style();
-        QCOMPARE(frameAsDrawn(style, size, ratio), roundedRectangle(style, size, ratio));
     }
 
     void widgetsInTheFrameKeepTheApplicationStyle()

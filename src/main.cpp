@@ -6,7 +6,6 @@
 #include "version.h"
 
 #include <QApplication>
-#include <future>
 
 int main(int argc, char *argv[])
 {
@@ -23,22 +22,19 @@ int main(int argc, char *argv[])
     // Held until the program ends: one Vandrel at a time writes the log and its recovery file.
     directory.prepareForWriting();
     LogDirectoryLock lock(directory.path());
-    // Taking the lock waits for its file to reach the disk; the window is made meanwhile. Nothing
-    // is read or written in the log's directory until the lock has been taken or refused.
-    std::future<bool> locked = std::async(std::launch::async, [&lock] { return lock.tryLock(); });
-    Form15 form({clock, messages, directory, files});
-    Form15View view(form);
     bool otherVandrel = false;
-    if (!locked.get()) {
+    if (!lock.tryLock()) {
         const std::optional<LockHolder> holder = lock.holder();
         if (holder && !goOnWithLogInUse(messages, directory.path(), *holder))
             return 0;
         otherVandrel = holder.has_value();
     }
+    Form15 form({clock, messages, directory, files});
     if (otherVandrel)
         form.shareLogDirectory();
     form.Form_Load();
 
+    Form15View view(form);
     messages.setParentWindow(&view);
     QApplication::setWindowIcon(view.windowIcon());
     view.show();

@@ -225,6 +225,7 @@ int main(int argc, char *argv[])
     const BenchPrograms programs{
         .program = QStringLiteral(VANDREL_PROGRAM),
         .oneLabelWindow = QStringLiteral(ONE_LABEL_WINDOW_PROGRAM),
+        .sameWindow = QStringLiteral(SAME_WINDOW_PROGRAM),
         .memoryProbe = QStringLiteral(MEMORY_PROBE_PROGRAM),
         .pluginFolder = QStringLiteral(BENCH_PLUGIN_FOLDER),
     };

@@ -59,7 +59,7 @@ Runs runsFor(int contacts)
                 .start = 21,
                 .memory = 3};
     return {
-        .callBox = 101, .logBox = 31, .add = 101, .open = 9, .save = 31, .start = 21, .memory = 5};
+        .callBox = 101, .logBox = 31, .add = 101, .open = 15, .save = 31, .start = 21, .memory = 5};
 }
 
 QString cpuModel()

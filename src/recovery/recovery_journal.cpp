@@ -17,7 +17,9 @@ RecoveryJournal::RecoveryJournal(const QString &path, std::function<qsizetype()>
 
 QByteArray RecoveryJournal::wholeLog() const
 {
-    return encodeRecord(RecordKind::ReplaceAll, logTextFrom_(0), lastAddMsecs_);
+    // The whole text, made for this (see TextBox::text()), is let go once encoded.
+    const QByteArray payload = logTextFrom_(0).toUtf8();
+    return encodeUtf8Record(RecordKind::ReplaceAll, payload, lastAddMsecs_);
 }
 
 void RecoveryJournal::replaceWith(const QByteArray &records)

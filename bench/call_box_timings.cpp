@@ -115,7 +115,7 @@ QList<Measurement> timeCallBoxKeystrokes(BenchWindow &window, const GeneratedLog
                 },
         };
         const TimesInTurns times = timeInTurns(c.runs, program, floor);
-        stopUnless(form.Text1.text().size() == log.text.size(), "the log box was not restored");
+        stopUnless(form.Text1.textLength() == log.text.size(), "the log box was not restored");
         results.append(fromPairs(
             {
                 .what = QString::fromLatin1(c.what),

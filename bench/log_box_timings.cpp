@@ -127,7 +127,7 @@ QList<Measurement> timeLogBoxKeystrokes(BenchWindow &window, const GeneratedLog 
             };
         };
         const Timed program = timed(logBox, programPaints, [&] {
-            stopUnless(form.Text1.text().size() == log.text.size() + k.logGrowth,
+            stopUnless(form.Text1.textLength() == log.text.size() + k.logGrowth,
                        "the log text did not follow the log box");
         });
         const Timed floor = timed(bare.box, floorPaints, [] {});

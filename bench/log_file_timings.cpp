@@ -27,8 +27,8 @@ constexpr double maxCallBoxRatio = 1.5;
 // end of the log is what gets drawn.
 void caretToEnd(TextBox &log)
 {
-    if (log.selStart() != log.text().size())
-        log.setSelStart(int(log.text().size()));
+    if (log.selStart() != log.textLength())
+        log.setSelStart(int(log.textLength()));
 }
 
 // Three characters are never looked for; the fourth is the first look-up.

@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
         // found for the next keystrokes: that belongs to the memory an opened log takes.
         window.form.Text2.setText(absentCall());
         drawNow(window.view);
-        if (window.form.Text1.text().isEmpty() || window.form.CallPosition != 0)
+        if (window.form.Text1.textLength() == 0 || window.form.CallPosition != 0)
             return 1;
         printMemory();
     } else {

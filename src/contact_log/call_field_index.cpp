@@ -89,7 +89,12 @@ void CallFieldIndex::rebuild()
     firstWithKey_.clear();
     shiftStart_ = 0;
     pendingShift_ = 0;
-    fileReportsIn(0, log_.textLength(), 0);
+    // Read in pieces: a log kept one byte a character is converted a piece at a time, not into
+    // a second copy of the whole log.
+    constexpr qsizetype pieceLength = 1 << 16;
+    const qsizetype size = log_.textLength();
+    for (qsizetype from = 0; from < size; from += pieceLength)
+        fileReportsIn(from, std::min(size, from + pieceLength), qsizetype(inLogOrder_.size()));
 }
 
 void CallFieldIndex::takeAppend(qsizetype appended)

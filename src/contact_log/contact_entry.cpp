@@ -28,7 +28,7 @@ ContactRefusal refusal(const ContactForm &form)
         return ContactRefusal::MissingNumber;
     if (form.Check3.value() == 0 && form.Text4.text().isEmpty())
         return ContactRefusal::MissingLocator;
-    if (sentNumbersUsedUp(form.Text1.text(), form.Frame1))
+    if (sentNumbersUsedUp(lastContactLineOf(form.Text1), form.Frame1))
         return ContactRefusal::SentNumbersUsedUp;
     return ContactRefusal::None;
 }
@@ -77,7 +77,7 @@ ContactRefusal AddContact(ContactForm &form, const Clock &clock)
     AdvanceSentNumber(form.Frame1, form.NextNumber);
     form.Text2.setFocus();
     // The operator learns with the last number's contact that no further one can be numbered.
-    if (sentNumbersUsedUp(form.Text1.text(), form.Frame1))
+    if (sentNumbersUsedUp(lastContactLineOf(form.Text1), form.Frame1))
         return ContactRefusal::SentNumbersUsedUp;
     return ContactRefusal::None;
 }

@@ -2,6 +2,7 @@
 
 #include "contact_line.h"
 #include "frame.h"
+#include "text_box.h"
 #include "text_helpers.h"
 
 #include <algorithm>
@@ -72,6 +73,21 @@ std::optional<double> lastSentNumberIn(QStringView logText)
     // when the last "-+-" stands in the first line, whatever comes before it.
     const QStringView before = p > 4 ? logText.mid(p - 5, 4) : logText.left(p - 1);
     return std::trunc(numericValue(before));
+}
+
+QStringView lastContactLineOf(const TextBox &log)
+{
+    // Read from the end in growing pieces: the last contact line is normally the last line.
+    const qsizetype size = log.textLength();
+    for (qsizetype length = 256;; length *= 2) {
+        const qsizetype from = std::max<qsizetype>(0, size - length);
+        const QStringView end = log.textPiece(from, size);
+        const qsizetype separator = end.lastIndexOf(sentNumberSeparator);
+        const QStringView before = end.first(std::max<qsizetype>(separator, 0));
+        if (from == 0 || (separator >= 4 && std::any_of(before.begin(), before.end(),
+                                                        [](QChar c) { return isLineBreak(c); })))
+            return end;
+    }
 }
 
 void RestoreSentNumber(QStringView logText, Frame &Frame1)

@@ -5,6 +5,7 @@
 #include <optional>
 
 class Frame;
+class TextBox;
 
 // The sent serial number lives in the caption of Frame1: three digits from "001" to "999", then
 // four from "1000" to "9999", the most a contest log allows.
@@ -27,6 +28,11 @@ void RestoreSentNumber(QStringView logText, Frame &Frame1);
 // holding the last "-+-", up to its first "-+-"; for a line that does not start so, the number
 // in the four characters before that last "-+-". Nothing when the text holds no "-+-".
 std::optional<double> lastSentNumberIn(QStringView logText);
+
+// The end of the log box's text that lastSentNumberIn reads, without the whole text: from the
+// start of the line holding the last "-+-" (or the four characters before it, whichever comes
+// first) to the end. Valid until the box's text changes or is read again.
+QStringView lastContactLineOf(const TextBox &log);
 
 // Whether the last number has been sent: the caption shows 9999 and the log's last contact line
 // already carries it, so a further contact would repeat it.

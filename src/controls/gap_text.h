@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -8,32 +9,52 @@
 // move elsewhere, so typing in the middle of a long text does not move the rest of it per key.
 // Appends go after everything and never move the gap.
 //
-// Reading the whole text in one piece closes the gap (moves what follows it); readers on a
-// keystroke's path read single characters or short pieces instead.
+// The characters are kept one byte each (Latin-1) for as long as none is above U+00FF, as in a
+// contest log: half the memory of a QString. The first character above that turns the store
+// into UTF-16 for good (a new text given whole picks its store afresh). Either way the reader
+// gets the same characters.
+//
+// Reading the whole text in one piece makes a QString of it (in UTF-16 it closes the gap, moving
+// what follows it; one byte each it converts every character); readers on a keystroke's path
+// read single characters or short pieces instead.
 class GapText
 {
 public:
-    qsizetype size() const { return buffer_.size() - gapLength_; }
+    qsizetype size() const { return storedSize() - gapLength_; }
     QChar at(qsizetype position) const
     {
-        return buffer_[position < gapStart_ ? position : position + gapLength_];
+        const qsizetype stored = position < gapStart_ ? position : position + gapLength_;
+        return wide_ ? utf16_[stored] : QChar::fromLatin1(latin1_.constData()[stored]);
     }
+    // Whether a character above U+00FF made the store UTF-16.
+    bool isUtf16() const { return wide_; }
 
-    // The whole text; valid until the next change or read.
-    const QString &whole();
+    // The whole text. One byte each, a new string of it: not to be kept longer than needed.
+    QString whole();
     // The characters [from, to) in one piece, moving the gap by at most `to - from` characters
-    // when it lies between them; valid until the next change or read.
+    // when it lies between them (or, one byte each, converting them into a scratch string);
+    // valid until the next change or read.
     QStringView piece(qsizetype from, qsizetype to);
+    // The characters [from, to) as a string of their own, leaving no scratch copy behind.
+    QString copy(qsizetype from, qsizetype to);
 
-    void assign(const QString &text);
+    // Takes `text` (shared in UTF-16; one byte a character, let go once converted).
+    void assign(QString text);
     void append(QStringView tail);
     void replace(qsizetype position, qsizetype removed, QStringView inserted);
 
 private:
-    void moveGapTo(qsizetype position);
-    void widenGap(qsizetype atLeast);
+    qsizetype storedSize() const { return wide_ ? utf16_.size() : latin1_.size(); }
+    // Turns the store into UTF-16 when `added` holds a character above U+00FF.
+    void storeCharactersOf(QStringView added);
+    QStringView latin1Piece(qsizetype from, qsizetype to);
+    // Appends the characters [from, end) of the one-byte store to `to`.
+    void appendLatin1(QString &to, qsizetype from, qsizetype end) const;
 
-    QString buffer_;
+    QByteArray latin1_;
+    QString utf16_;
+    bool wide_ = false;
     qsizetype gapStart_ = 0;
     qsizetype gapLength_ = 0;
+    QString scratch_;
 };

@@ -3,6 +3,7 @@
 #include "entry_text.h"
 
 #include <algorithm>
+#include <utility>
 
 TextBox::TextBox(const QString &name, QObject *parent) : Control(name, parent) {}
 
@@ -19,22 +20,35 @@ QString firstLine(const QString &text)
 
 } // namespace
 
-void TextBox::setText(const QString &text)
+void TextBox::setText(QString text)
 {
-    if (text == this->text())
+    if (holds(text))
         return;
-    const QString kept = multiLine_ ? text : withoutInvisibleCharacters(firstLine(text));
-    if (kept == this->text()) {
+    QString kept = multiLine_ ? std::move(text) : withoutInvisibleCharacters(firstLine(text));
+    if (holds(kept)) {
         // What was dropped is not in the box; the view must still show the box as it is.
         emit textReplaced();
         return;
     }
-    text_.assign(kept);
+    text_.assign(std::move(kept));
     ++rewriteCount_;
     selStart_ = std::min(selStart_, int(text_.size()));
     selLength_ = 0;
     emit textReplaced();
     emit Change();
+}
+
+bool TextBox::textStartsWith(QStringView prefix) const
+{
+    constexpr qsizetype pieceLength = 1 << 16;
+    if (prefix.size() > text_.size())
+        return false;
+    for (qsizetype from = 0; from < prefix.size(); from += pieceLength) {
+        const qsizetype to = std::min(prefix.size(), from + pieceLength);
+        if (text_.piece(from, to) != prefix.sliced(from, to - from))
+            return false;
+    }
+    return true;
 }
 
 void TextBox::appendText(QStringView tail)

@@ -16,17 +16,28 @@ class TextBox : public Control
 public:
     explicit TextBox(const QString &name, QObject *parent = nullptr);
 
-    // The whole text in one piece. After an edit in the middle of a multi-line box this moves
-    // the text after the edit (see gap_text.h): what runs on every keystroke reads
-    // textLength(), charAt() and textPiece() instead.
-    const QString &text() const { return text_.whole(); }
+    // The whole text in one piece. For a long text this is costly (see gap_text.h): a new
+    // string when the text is kept one byte a character, the text after the last edit moved
+    // otherwise. What runs on every keystroke or contact reads textLength(), charAt() and
+    // textPiece() instead, and no caller keeps the whole text longer than it needs it.
+    QString text() const { return text_.whole(); }
+    // Whether the text begins with `prefix`, and whether it is exactly `text`; compared in
+    // pieces, without the whole text.
+    bool textStartsWith(QStringView prefix) const;
+    bool holds(QStringView text) const
+    {
+        return text.size() == text_.size() && textStartsWith(text);
+    }
+    // The characters from `from` on, as a string of their own (the whole text from 0).
+    QString textFrom(qsizetype from) const { return text_.copy(from, text_.size()); }
     qsizetype textLength() const { return text_.size(); }
     QChar charAt(qsizetype position) const { return text_.at(position); }
     // The characters [from, to); valid until the text changes or is read again.
     QStringView textPiece(qsizetype from, qsizetype to) const { return text_.piece(from, to); }
     // A single-line box keeps the text up to its first line break, without invisible
     // characters (see entry_text.h).
-    void setText(const QString &text);
+    // A text passed by std::move is let go as soon as the box holds it.
+    void setText(QString text);
     // The same as setText(text() + tail), without copying the text: the log only ever grows at
     // its end, and a big log must not be copied for every contact.
     void appendText(QStringView tail);

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <utility>
 
 namespace {
 
@@ -86,8 +87,8 @@ OpenResult OpenLog(ContactForm &form, const WindowServices &services)
     fileText = QString();
     // The whole file goes into the log box in one change, however many lines it holds: the box
     // is drawn once and its change procedure runs once.
-    form.Text1.setText(logText);
-    RestoreSentNumber(form.Text1.text(), form.Frame1);
+    form.Text1.setText(std::move(logText));
+    RestoreSentNumber(lastContactLineOf(form.Text1), form.Frame1);
     form.logFileSeen = stamp;
     return {OpenResult::Opened, path};
 }

@@ -104,7 +104,9 @@ void Form15::connectEvents()
 
 void Form15::keepRecoveryFile(const QString &path)
 {
-    recovery_ = std::make_unique<RecoveryJournal>(path, [this] { return Text1.text(); });
+    recovery_ = std::make_unique<RecoveryJournal>(
+        path, [this] { return Text1.textLength(); },
+        [this](qsizetype from) { return Text1.textFrom(from); });
     connect(recovery_.get(), &RecoveryJournal::writeFailed, this, &Form15::reportRecoveryFailure);
 }
 
@@ -141,7 +143,7 @@ void Form15::restoreUnsavedLog()
         return;
     // As "Open" puts a log into the window: one change of the log box, then the sent number.
     changeLog([&] { Text1.setText(restored->logText); });
-    RestoreSentNumber(Text1.text(), Frame1);
+    RestoreSentNumber(lastContactLineOf(Text1), Frame1);
     recovery_->startFrom(restored->lastAddMsecs);
     // The recovery file's bytes and the decoded copies are gone; the log box holds the log.
     returnFreedMemory();
@@ -210,24 +212,26 @@ void Form15::Command1_Click()
     }
     box->setFocus();
     box->setSelStart(0);
-    box->setSelLength(int(box->text().size()));
+    box->setSelLength(int(box->textLength()));
 }
 
 void Form15::Command2_Click()
 {
-    const QString oldText = Text1.text();
-    const bool wasSaved = recovery_->isSaved();
     OpenResult result{OpenResult::NotFound, {}};
-    changeLog([&] { result = OpenLog(*this, services_); });
-    const QString &text = Text1.text();
-    if (text != oldText) {
-        // Into an empty window with nothing unsaved, the log is what the log file holds.
-        if (wasSaved && oldText.isEmpty())
-            recovery_->logReplaced(true);
-        else if (text.startsWith(oldText))
-            recovery_->logGrew(oldText.size());
-        else
-            recovery_->logReplaced();
+    {
+        // The log before "Open", let go before the memory is given back.
+        const QString oldText = Text1.text();
+        const bool wasSaved = recovery_->isSaved();
+        changeLog([&] { result = OpenLog(*this, services_); });
+        if (!Text1.holds(oldText)) {
+            // Into an empty window with nothing unsaved, the log is what the log file holds.
+            if (wasSaved && oldText.isEmpty())
+                recovery_->logReplaced(true);
+            else if (Text1.textStartsWith(oldText))
+                recovery_->logGrew(oldText.size());
+            else
+                recovery_->logReplaced();
+        }
     }
     // The file's bytes, the decoded text and the recovery file's copy are gone: what the window
     // keeps is the log box's text and the document it shows.

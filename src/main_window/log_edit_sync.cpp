@@ -44,10 +44,12 @@ LogEditSync::LogEditSync(TextBox &box, QPlainTextEdit *edit) : QObject(edit), bo
 void LogEditSync::showWholeText()
 {
     programChange_ = true;
-    edit_->setPlainText(box_.text());
+    // Made once and not kept: the box may hold the text one byte a character.
+    const QString text = box_.text();
+    edit_->setPlainText(text);
     programChange_ = false;
     loneBreakParagraphs_.clear();
-    noteLoneBreaks(box_.text(), 0);
+    noteLoneBreaks(text, 0);
     startUndoHere();
 }
 
@@ -125,7 +127,7 @@ void LogEditSync::showCaret(int position)
     if (position >= box_.textLength())
         cursor.movePosition(QTextCursor::End);
     else
-        cursor.setPosition(int(position - QStringView(box_.text()).first(position).count(u"\r\n")));
+        cursor.setPosition(int(position - box_.textPiece(0, position).count(u"\r\n")));
     edit_->setTextCursor(cursor);
     edit_->ensureCursorVisible();
 }

@@ -2,9 +2,11 @@
 
 #include <QFileInfo>
 
-RecoveryJournal::RecoveryJournal(const QString &path, std::function<QString()> logText,
+RecoveryJournal::RecoveryJournal(const QString &path, std::function<qsizetype()> logLength,
+                                 std::function<QString(qsizetype from)> logTextFrom,
                                  QObject *parent)
-    : QObject(parent), file_(path), logText_(std::move(logText))
+    : QObject(parent), file_(path), logLength_(std::move(logLength)),
+      logTextFrom_(std::move(logTextFrom))
 {
     // The delay runs from the first edit not yet written, and later keys do not push it back:
     // typing without a pause is never more than editDelay away from the disk.
@@ -15,7 +17,9 @@ RecoveryJournal::RecoveryJournal(const QString &path, std::function<QString()> l
 
 QByteArray RecoveryJournal::wholeLog() const
 {
-    return encodeRecord(RecordKind::ReplaceAll, logText_(), lastAddMsecs_);
+    // The whole text, made for this (see TextBox::text()), is let go once encoded.
+    const QByteArray payload = logTextFrom_(0).toUtf8();
+    return encodeUtf8Record(RecordKind::ReplaceAll, payload, lastAddMsecs_);
 }
 
 void RecoveryJournal::replaceWith(const QByteArray &records)
@@ -52,17 +56,17 @@ void RecoveryJournal::contactAdded(qsizetype oldSize, const QDateTime &when)
 void RecoveryJournal::logGrew(qsizetype oldSize)
 {
     saved_ = false;
-    const QString text = logText_();
+    const qsizetype size = logLength_();
     // Appending is enough only when the file holds the text up to `oldSize`, and the new part
     // does not begin with the second half of a character split from the old part.
-    const bool appendable = onDisk_ && !editWaiting_ && oldSize <= text.size() &&
-                            (oldSize == text.size() || !text.at(oldSize).isLowSurrogate());
-    if (!appendable) {
+    const QString added =
+        onDisk_ && !editWaiting_ && oldSize <= size ? logTextFrom_(oldSize) : QString();
+    if (added.size() != size - oldSize || (!added.isEmpty() && added.front().isLowSurrogate())) {
         replaceWith(wholeLog());
         return;
     }
-    if (oldSize < text.size())
-        append(encodeRecord(RecordKind::Append, QStringView(text).sliced(oldSize), lastAddMsecs_));
+    if (!added.isEmpty())
+        append(encodeRecord(RecordKind::Append, added, lastAddMsecs_));
 }
 
 void RecoveryJournal::logReplaced(bool sameAsLogFile)

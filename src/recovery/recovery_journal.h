@@ -19,9 +19,10 @@ class RecoveryJournal : public QObject
 public:
     static constexpr std::chrono::milliseconds editDelay{2000};
 
-    // `logText` reads the log text as the window holds it now.
-    RecoveryJournal(const QString &path, std::function<QString()> logText,
-                    QObject *parent = nullptr);
+    // `logLength` and `logTextFrom` read the log text as the window holds it now: its length,
+    // and its characters from an offset on (all of them from 0). A contact reads only its own.
+    RecoveryJournal(const QString &path, std::function<qsizetype()> logLength,
+                    std::function<QString(qsizetype from)> logTextFrom, QObject *parent = nullptr);
 
     const QString &path() const { return file_.path(); }
     QString directoryPath() const { return file_.directoryPath(); }
@@ -59,7 +60,8 @@ private:
     QByteArray wholeLog() const;
 
     RecoveryFile file_;
-    std::function<QString()> logText_;
+    std::function<qsizetype()> logLength_;
+    std::function<QString(qsizetype from)> logTextFrom_;
     QTimer editTimer_;
     bool onDisk_ = false; // the file holds the log text as it was before any waiting edit
     bool editWaiting_ = false;

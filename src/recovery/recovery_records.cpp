@@ -117,7 +117,11 @@ QByteArray recoveryFileHeader()
 
 QByteArray encodeRecord(RecordKind kind, QStringView text, qint64 lastAddMsecs)
 {
-    const QByteArray payload = text.toUtf8();
+    return encodeUtf8Record(kind, text.toUtf8(), lastAddMsecs);
+}
+
+QByteArray encodeUtf8Record(RecordKind kind, const QByteArray &payload, qint64 lastAddMsecs)
+{
     QByteArray record = headLine(kind, payload.size(), lastAddMsecs);
     const quint32 crc = crc32(payload, crc32(record));
     record += QByteArray::number(crc, 16).rightJustified(8, '0') + '\n';

@@ -23,6 +23,8 @@ inline constexpr int recoveryFormatVersion = 1;
 
 QByteArray recoveryFileHeader();
 QByteArray encodeRecord(RecordKind kind, QStringView text, qint64 lastAddMsecs);
+// The same for a text already encoded in UTF-8.
+QByteArray encodeUtf8Record(RecordKind kind, const QByteArray &payload, qint64 lastAddMsecs);
 
 // What a recovery file's bytes give back.
 struct RecoveredLog

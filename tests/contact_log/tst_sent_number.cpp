@@ -1,6 +1,7 @@
 #include "contact_lines.h"
 #include "frame.h"
 #include "sent_number.h"
+#include "text_box.h"
 
 #include <QTest>
 
@@ -139,6 +140,34 @@ private slots:
         const QString log = QStringLiteral("x\r\n500-+-a\r\n010-+-b\r\n");
         RestoreSentNumber(log, frame);
         QCOMPARE(frame.caption(), QStringLiteral("011"));
+    }
+
+    void theLogBoxsLastContactLineGivesTheSameNumber_data()
+    {
+        QTest::addColumn<QString>("log");
+        const QString line = QStringLiteral("0041-+-16/07/2016---1345---Q1ABC---59---1---JN\r\n");
+        QTest::newRow("many lines") << line.repeated(50) + u"0042-+-x\r\n"_s;
+        QTest::newRow("a long last line") << line + QString(1000, u'7') + u"-+-x"_s;
+        QTest::newRow("the last -+- far back") << line + u"12-+-"_s + QString(1000, u'x');
+        QTest::newRow("the number's digits across a piece's start")
+            << QStringLiteral("x\n") + QString(300, u'5') + u"-+-"_s;
+        QTest::newRow("two characters before the last -+-")
+            << QString(600, u'y') + u"\r\nab-+-"_s + QString(300, u'z');
+        QTest::newRow("in the first line") << QString(700, u'a') + u"3-+-a"_s;
+        QTest::newRow("a -+- typed in a field")
+            << line.repeated(20) + u"0042-+-a-+-b\r\n"_s + QString(400, u'c');
+        QTest::newRow("none in a long log") << QString(5000, u'a');
+        QTest::newRow("utf-16") << line.repeated(20) + u"\u20ac0042-+-\u0416\r\n"_s;
+    }
+    void theLogBoxsLastContactLineGivesTheSameNumber()
+    {
+        QFETCH(QString, log);
+        TextBox box(QStringLiteral("Text1"));
+        box.setMultiLine(true);
+        box.setText(log);
+        box.replaceText(1, 0, u"-"); // the gap in the text, near its start
+        log.insert(1, u'-');
+        QCOMPARE(lastSentNumberIn(lastContactLineOf(box)), lastSentNumberIn(log));
     }
 
     void numbersAreUsedUpOnceTheLastIsLogged_data()

@@ -110,6 +110,37 @@ private slots:
         QCOMPARE(changes.size(), 1);
     }
 
+    void aLongLogIsComparedAndReadInPieces()
+    {
+        // Longer than a piece of the comparison, differing only in its last character.
+        TextBox box(QStringLiteral("Text1"));
+        box.setMultiLine(true);
+        const QString log = QStringLiteral("001-+-a\r\n\r").repeated(20000) + u'x';
+        box.setText(log);
+        box.replaceText(5, 0, u"\u00e9"); // the gap, and a Latin-1 character, near the start
+        box.replaceText(5, 1, u"");
+        QSignalSpy changes(&box, &TextBox::Change);
+        box.setText(log); // the same text
+        QCOMPARE(changes.size(), 0);
+        QVERIFY(box.holds(log));
+        QVERIFY(!box.holds(log.chopped(1) + u'y'));
+        QVERIFY(box.textStartsWith(log.chopped(1)));
+        QVERIFY(!box.textStartsWith(log + u'x'));
+        QVERIFY(!box.textStartsWith(QChar(u'y') + log.chopped(1)));
+        QCOMPARE(box.textFrom(log.size() - 4), u"\r\n\rx");
+        box.setText(log.chopped(1) + u'y');
+        QCOMPARE(changes.size(), 1);
+        // A character above U+00FF in the middle; every reader still gets the same characters.
+        box.replaceText(9, 0, u"\u20ac");
+        const QString edited = log.chopped(1) + u'y';
+        const QString expected = edited.first(9) + QChar(u'\u20ac') + edited.sliced(9);
+        QCOMPARE(box.text(), expected);
+        QCOMPARE(box.textFrom(8), expected.sliced(8));
+        QCOMPARE(box.textPiece(8, 12), QStringView(expected).sliced(8, 4));
+        QCOMPARE(box.charAt(9), u'\u20ac');
+        QVERIFY(box.holds(expected));
+    }
+
     void onlyChangesOtherThanAppendsCountAsRewrites()
     {
         // What reads the text once and then only its new end relies on this count.

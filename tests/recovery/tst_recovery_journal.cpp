@@ -44,7 +44,8 @@ struct Journal
     QTemporaryDir dir;
     QString path;
     QString log;
-    RecoveryJournal journal{path, [this] { return log; }};
+    RecoveryJournal journal{path, [this] { return log.size(); },
+                            [this](qsizetype from) { return log.sliced(from); }};
 };
 
 } // namespace

@@ -25,6 +25,15 @@ fail() {
         import -window root "$failure_screenshot" 2>/dev/null; then
         echo "screenshot: $failure_screenshot" >&2
     fi
+    # What the program said, and what was running, for a failure that cannot be replayed.
+    if [ -n "${work:-}" ] && [ -s "$work/stderr.txt" ]; then
+        echo "the program's standard error:" >&2
+        tail -n 20 "$work/stderr.txt" >&2
+    fi
+    if [ -n "${work:-}" ]; then
+        ls -la "$work" >&2 || true
+        ps -ef | grep -F "$work" | grep -v grep >&2 || true
+    fi
     exit 1
 }
 
@@ -34,7 +43,10 @@ fail() {
 start_virtual_display() {
     local number_file
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    # -noreset: the server would reset each time its last client leaves (the program killed or
+    # ended, between two xdotool calls), and a program started during that reset cannot connect.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+        3>"$number_file" >/dev/null 2>&1 &
     virtual_display_pid=$!
     # The number is complete once its line break is written.
     if wait_until 10 grep -q $'\n' "$number_file"; then

@@ -35,6 +35,9 @@ public:
     // when it lies between them (or, one byte each, converting them into a scratch string);
     // valid until the next change or read.
     QStringView piece(qsizetype from, qsizetype to);
+    // The whole text in UTF-8, as the log file holds it. One byte each, an ASCII text is its own
+    // UTF-8: no UTF-16 copy of it is made.
+    QByteArray utf8();
     // The characters [from, to) as a string of their own, leaving no scratch copy behind.
     QString copy(qsizetype from, qsizetype to);
 

@@ -21,6 +21,8 @@ public:
     // otherwise. What runs on every keystroke or contact reads textLength(), charAt() and
     // textPiece() instead, and no caller keeps the whole text longer than it needs it.
     QString text() const { return text_.whole(); }
+    // The whole text in UTF-8, made without a UTF-16 copy of a long log: what "Save" writes.
+    QByteArray textUtf8() const { return text_.utf8(); }
     // Whether the text begins with `prefix`, and whether it is exactly `text`; compared in
     // pieces, without the whole text.
     bool textStartsWith(QStringView prefix) const;

@@ -45,12 +45,11 @@ void RememberLogFile(ContactForm &form, const WindowServices &services)
 
 SaveResult SaveLog(ContactForm &form, const WindowServices &services)
 {
-    const QString &logText = form.Text1.text();
     const FileResult<QString> usablePath = usableLogFilePath(services.programDirectory);
     if (!usablePath)
         return {SaveResult::Failed, usablePath.error().path, usablePath.error()};
     const QString &path = usablePath.value();
-    if (logText.isEmpty())
+    if (form.Text1.textLength() == 0)
         return {SaveResult::EmptyLog, path};
     services.programDirectory.prepareForWriting();
     // Contacts another window saved there would be lost; a file that is gone loses nothing.
@@ -59,7 +58,7 @@ SaveResult SaveLog(ContactForm &form, const WindowServices &services)
         return {SaveResult::Failed, path, {FileErrorKind::ChangedSinceSeen, path, {}}};
     // One encoded copy of the log, however long; the last line end is written after it rather
     // than appended to a copy of the text.
-    const QByteArray bytes = logText.toUtf8();
+    const QByteArray bytes = form.Text1.textUtf8();
     const FileResult<WrittenFile> written = replaceFile(services.files, path, {bytes, crLf});
     if (!written)
         return {SaveResult::Failed, written.error().path, written.error()};

@@ -15,8 +15,9 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("wide");
         QTest::addColumn<bool>("utf16AtEnd");
-        // Latin-1 throughout (é and ÿ included), UTF-16 from the start, and a switch from one
-        // byte a character to UTF-16 in the middle of the edits.
+        // ASCII, Latin-1 throughout (é and ÿ included), UTF-16 from the start, and a switch from
+        // one byte a character to UTF-16 in the middle of the edits.
+        QTest::newRow("ascii") << QStringLiteral("start\r\n") << QStringLiteral("!") << false;
         QTest::newRow("one byte") << QStringLiteral("start\u00e9\r\n") << QStringLiteral("\u00ff")
                                   << false;
         QTest::newRow("utf-16") << QStringLiteral("\u20acstart\r\n") << QStringLiteral("\u00ff")
@@ -56,6 +57,7 @@ private slots:
                 break;
             case 1: {
                 // Reading the whole text closes the gap; the next edit opens it again.
+                QCOMPARE(text.utf8(), model.toUtf8());
                 QCOMPARE(text.whole(), model);
                 break;
             }

@@ -69,7 +69,6 @@ QList<Measurement> timeOpenAndSave(int contacts, int openRuns, int saveRuns)
                 caretToEnd(window->form.Text1);
                 drawNow(window->view);
             });
-        stopUnless(window->form.Text1.text() == logText, "open did not give the saved log back");
         QWidget *callBox = window->view.widgetFor(&window->form.Text2);
         keystroke += timeRuns(
             1,
@@ -80,6 +79,9 @@ QList<Measurement> timeOpenAndSave(int contacts, int openRuns, int saveRuns)
             },
             [&] { typeFirstLookUp(callBox); });
         stopUnless(window->form.Text2.text() == firstLookUp, "the call box did not take the key");
+        // Checked after the key, and in pieces: a whole copy of a long log made between the open
+        // and the key would leave the key's memory cold, which no operator's key meets.
+        stopUnless(window->form.Text1.holds(logText), "open did not give the saved log back");
 
         // The first key goes into a window made for this run, as the program's does: a new
         // window's first key costs more than the next ones, whatever the box does with it.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts the program on a private virtual X display (no network port), types one contact into
-# it with real key events, saves a screenshot of the window and closes everything again.
+# Starts the program on a private virtual X display (no network port) with a window manager, types
+# one contact into it with real key events, saves a screenshot of the window in its frame and
+# closes everything again.
 #   demo-on-virtual-display.sh PROGRAM SCREENSHOT.png
 set -euo pipefail
 # shellcheck source=virtual-display.sh
@@ -14,6 +15,7 @@ work=$(mktemp -d)
 app=""
 trap 'end_virtual_session "$app" "$work"' EXIT
 start_virtual_display || fail "the virtual display did not start"
+start_window_manager || fail "the window manager did not start"
 
 cp "$program" "$work/"
 "$work/$(basename "$program")" &
@@ -36,6 +38,7 @@ log_box_area=340x60+22+120
 log_box_picture "$work/log-box-before.png"
 type_contact q1abc 012 jn80xy
 wait_until 10 log_box_changed || fail "the contact was not drawn in the log box"
-import -window root "$shot"
+# The window with the frame and title bar the window manager drew around it.
+import -frame -window "$window" "$shot"
 echo "Vandrel ran on a virtual display (no screen here) and logged one contact."
 echo "Screenshot of its window: $(realpath "$shot")"

@@ -3,7 +3,7 @@
 #   install-deps.sh build   compiler, CMake, Ninja, Qt 6 Widgets, Hamlib (distances of the
 #                           export tool) and help2man (its manual page)
 #   install-deps.sh run     build, plus the narrow font the window is laid out for and a virtual
-#                           X display for machines without a screen
+#                           X display with a window manager for machines without a screen
 #   install-deps.sh test    run, plus what the tests use (the package test among them)
 #   install-deps.sh package build, plus what builds and checks the Debian package
 #   install-deps.sh accessibility   run, plus the accessibility bus and its Python client
@@ -11,7 +11,7 @@
 set -euo pipefail
 
 build=(g++ cmake ninja-build qt6-base-dev libgl-dev pkg-config libhamlib-dev help2man)
-run=("${build[@]}" fonts-liberation xvfb xdotool imagemagick)
+run=("${build[@]}" fonts-liberation xvfb openbox xdotool imagemagick)
 packaging=(dpkg-dev fakeroot file lintian appstream desktop-file-utils help2man)
 package=("${build[@]}" "${packaging[@]}")
 test=("${run[@]}" "${packaging[@]}" faketime)

@@ -8,8 +8,10 @@ cd "$(dirname "$0")/.."
 prefix=${VANDREL_PREFIX:-$HOME/.local/opt/vandrel}
 
 scripts/install-deps.sh run
-cmake --preset default >/dev/null
-cmake --build --preset default --target vandrel
+# The programs and their manual pages, what the install step below installs, and nothing else:
+# the tests and benchmarks are for scripts/test.sh, which turns them on again in this build tree.
+cmake --preset default -DBUILD_TESTING=OFF -DVANDREL_BENCHMARKS=OFF >/dev/null
+cmake --build --preset default
 cmake --install build --prefix "$prefix" >/dev/null
 echo "Vandrel is installed in $prefix; its log is ${XDG_DATA_HOME:-$HOME/.local/share}/vandrel/vandrel.txt"
 

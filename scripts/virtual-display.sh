@@ -58,8 +58,24 @@ start_virtual_display() {
     return 1
 }
 
-# stop_virtual_display: ends the Xvfb started by start_virtual_display, if any.
+# start_window_manager: starts Openbox on the virtual display, so that a window gets the frame and
+# title bar a desktop gives it; sets window_manager_pid. Openbox keeps its log in a scratch
+# directory, not in the user's home. Fails when Openbox does not manage the display within 10 s
+# (it runs its --startup command once it does).
+start_window_manager() {
+    window_manager_home=$(mktemp -d)
+    env XDG_CACHE_HOME="$window_manager_home" XDG_CONFIG_HOME="$window_manager_home" \
+        openbox --sm-disable --startup "touch $window_manager_home/managing" >/dev/null 2>&1 &
+    window_manager_pid=$!
+    wait_until 10 test -e "$window_manager_home/managing"
+}
+
+# stop_virtual_display: ends the window manager and the Xvfb started above, if any.
 stop_virtual_display() {
+    [ -n "${window_manager_pid:-}" ] && kill "$window_manager_pid" 2>/dev/null
+    window_manager_pid=""
+    [ -n "${window_manager_home:-}" ] && rm -rf "$window_manager_home"
+    window_manager_home=""
     [ -n "${virtual_display_pid:-}" ] && kill "$virtual_display_pid" 2>/dev/null
     virtual_display_pid=""
 }

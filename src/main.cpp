@@ -10,7 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // The names give the user's data directory for the log: ~/.local/share/vandrel.
+    // The name of the program; the log's data directory, ~/.local/share/vandrel, is LogDirectory's.
     QApplication::setApplicationName(QStringLiteral("vandrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANDREL_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("vandrel"));

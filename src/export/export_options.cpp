@@ -2,6 +2,8 @@
 
 #include "contact_record.h"
 #include "locator.h"
+#include "log_file.h"
+#include "program_directory.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -25,8 +27,12 @@ void describeOptions(QCommandLineParser &parser)
         "Writes a Vandrel contest log as EDI (REG1TEST, one band a file, with distances and "
         "points), Cabrillo 3.0 or ADIF 3 for the contest organiser or a station logbook."));
     parser.addPositionalArgument(QStringLiteral("LOGFILE"),
-                                 QStringLiteral("The log file saved by Vandrel (default: "
-                                                "vandrel.txt in the current directory)."),
+                                 QStringLiteral("The log file saved by Vandrel (default: the log "
+                                                "the window saves, vandrel.txt in the user's data "
+                                                "directory, ~/.local/share/vandrel or "
+                                                "$XDG_DATA_HOME/vandrel, when this program is "
+                                                "installed in a bin directory, or beside this "
+                                                "program when it is kept in a folder of its own)."),
                                  QStringLiteral("[LOGFILE]"));
     parser.addOptions({
         {{QStringLiteral("f"), formatOption},
@@ -55,9 +61,8 @@ void describeOptions(QCommandLineParser &parser)
          QStringLiteral("BAND")},
         {dateFormatOption,
          QStringLiteral("Date format the log was written with, e.g. dd/MM/yyyy or M/d/yy "
-                        "(default: this machine's short date format, %1). Two-digit years are "
-                        "20yy.")
-             .arg(defaultDateFormat()),
+                        "(default: the short date format of the current locale). Two-digit years "
+                        "are 20yy."),
          QStringLiteral("FORMAT")},
         {skipBadOption,
          QStringLiteral("Leave out the lines that are not contact lines, counting them on "
@@ -163,8 +168,7 @@ CommandLine readCommandLine(const QStringList &arguments)
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return usageError(QStringLiteral("one log file at most"));
-    if (!files.isEmpty())
-        o.logFile = files.first();
+    o.logFile = files.isEmpty() ? logFilePath(LogDirectory::forThisProgram()) : files.first();
     line.action = CommandLine::Export;
     return line;
 }

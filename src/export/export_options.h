@@ -17,7 +17,7 @@ struct ExportOptions
 {
     ExportFormat format = ExportFormat::Edi;
     Station station;
-    QString logFile = QStringLiteral("vandrel.txt");
+    QString logFile;            // the log the window saves when the command line names none
     QString outputFile;         // empty: standard output
     QString perBandDirectory;   // one file per band there when not empty
     const Band *band = nullptr; // for lines without a band field

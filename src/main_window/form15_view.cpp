@@ -23,11 +23,14 @@ namespace {
 
 // The layout was drawn for a narrow 8-point face: in a common sans face "Prog Numb" is cut off
 // and "Multiband" runs under "HF". A metric-narrow face keeps every caption whole at any scale.
+// The generic sans-serif face comes last: on a system with none of the narrow faces and no rule
+// naming a stand-in for them, the fallback would otherwise be any face, a symbol face among them.
 QFont layoutFont()
 {
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
-                      QStringLiteral("DejaVu Sans Condensed")});
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("sans-serif")});
+    font.setStyleHint(QFont::SansSerif);
     font.setStretch(QFont::Condensed);
     font.setPointSizeF(8);
     return font;

@@ -34,8 +34,12 @@ LogDirectory::LogDirectory(const QString &programDirectory, bool programDirector
 LogDirectory LogDirectory::forThisProgram()
 {
     const QString programDirectory = QCoreApplication::applicationDirPath();
-    return LogDirectory(programDirectory, QFileInfo(programDirectory).isWritable(),
-                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    // Named after the window whichever program asks, so that vandrel-export, installed beside
+    // it, finds the log the window saves.
+    const QString dataDirectory =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/vandrel");
+    return LogDirectory(programDirectory, QFileInfo(programDirectory).isWritable(), dataDirectory);
 }
 
 void LogDirectory::prepareForWriting() const

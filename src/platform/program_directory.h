@@ -27,7 +27,8 @@ class LogDirectory : public ProgramDirectory
 public:
     LogDirectory(const QString &programDirectory, bool programDirectoryWritable,
                  const QString &dataDirectory);
-    // For the running program: its own directory and the user's application data directory.
+    // For the running program, the window or vandrel-export: its own directory and the user's
+    // data directory for Vandrel (~/.local/share/vandrel).
     static LogDirectory forThisProgram();
 
     QString path() const override { return path_; }

@@ -34,10 +34,10 @@ cp "$data/vhf-contest.txt" vandrel.txt
 printf 'old\n' >kept.edi
 run "${vhf[@]}" --per-band bands2 -o kept.edi
 check "bad usage: exit 2" 'status 2 && grep -q -- "--per-band" err.txt'
-run "${vhf[@]}" -o kept.edi
+run "${vhf[@]}" -o kept.edi vandrel.txt
 check "bad line without --skip-bad: exit 1" 'status 1 && grep -q "line 6: a time that is not HHMM" err.txt'
 check "bad line without --skip-bad: old output kept" '[ "$(cat kept.edi)" = old ]'
-run "${vhf[@]}" -o new.edi
+run "${vhf[@]}" -o new.edi vandrel.txt
 check "bad line without --skip-bad: no new output" '[ ! -e new.edi ] && [ -z "$(ls -A | grep -v -e vandrel.txt -e kept.edi -e out.txt -e err.txt -e status.txt -e log.adi -e bands)" ]'
 run --locator JN61FW vandrel.txt
 check "missing --call: exit 2" 'status 2 && grep -q "call is required" err.txt'
@@ -45,20 +45,20 @@ run "${vhf[@]}" missing.txt
 check "missing log file: exit 1" 'status 1 && grep -q "cannot read missing.txt" err.txt'
 chmod 000 vandrel.txt
 if [ "$(id -u)" != 0 ]; then
-    run "${vhf[@]}" -o unreadable.edi
+    run "${vhf[@]}" -o unreadable.edi vandrel.txt
     check "unreadable log file: exit 1, no output" 'status 1 && [ ! -e unreadable.edi ]'
 fi
 chmod 644 vandrel.txt
 run "${vhf[@]}" -o folder.edi bands
 check "a folder for a log file: exit 1, no output" 'status 1 && grep -q "cannot read bands" err.txt && [ ! -e folder.edi ]'
-run "${vhf[@]}" --skip-bad -f adif -o vandrel.txt/log.adi
+run "${vhf[@]}" --skip-bad -f adif -o vandrel.txt/log.adi vandrel.txt
 check "output under a file: exit 1" 'status 1 && grep -q "cannot write vandrel.txt/log.adi" err.txt'
 mkdir readonly && chmod 555 readonly
 if [ "$(id -u)" != 0 ]; then
-    run "${vhf[@]}" --skip-bad -f adif -o readonly/log.adi
+    run "${vhf[@]}" --skip-bad -f adif -o readonly/log.adi vandrel.txt
     check "unwritable output: exit 1" 'status 1 && [ ! -e readonly/log.adi ]'
 fi
-run "${vhf[@]}" --skip-bad --per-band vandrel.txt
+run "${vhf[@]}" --skip-bad --per-band vandrel.txt vandrel.txt
 check "--per-band onto a file: exit 1" 'status 1 && [ "$(head -c 3 vandrel.txt)" = 001 ]'
 
 run --version
@@ -66,5 +66,11 @@ check "--version" 'status 0 && grep -qx "vandrel-export [0-9.]*" out.txt'
 run --help
 check "--help names every option" \
     'status 0 && for o in --format -o --per-band --call --locator --contest --mode --band --date-format --skip-bad --help --version; do grep -q -- "$o" out.txt || exit 1; done'
+# The help text joined into one line, as the wrapped phrases read.
+help_text() { tr -s ' \n' '  ' <out.txt; }
+check "--help: the default log is the window's" \
+    'help_text | grep -qF "default: the log the window saves, vandrel.txt in the user"'
+check "--help: the default date format in words, not this machine's" \
+    'help_text | grep -qF "default: the short date format of the current locale)"'
 
 report_checks

@@ -2,6 +2,7 @@
 #include "export_run.h"
 #include "version.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTest>
 
@@ -204,7 +205,8 @@ private slots:
             {u"vandrel-export"_s, u"--call"_s, u"Q9XYZ"_s, u"--locator"_s, u"jn61fw"_s});
         QCOMPARE(line.action, CommandLine::Export);
         QCOMPARE(line.options.format, ExportFormat::Edi);
-        QCOMPARE(line.options.logFile, u"vandrel.txt");
+        // The log the window saves: beside this program, kept in a folder of its own.
+        QCOMPARE(line.options.logFile, QCoreApplication::applicationDirPath() + u"/vandrel.txt"_s);
         QCOMPARE(line.options.station.mode, ExportMode::Ssb);
         QCOMPARE(line.options.station.locator, u"JN61FW");
         QCOMPARE(line.options.dateFormat, QLocale().dateFormat(QLocale::ShortFormat));

@@ -190,6 +190,16 @@ private slots:
         QVERIFY(titleOnTheBorder(w.widget<FrameBox>(w.form.Frame1)));
     }
 
+    // The narrow faces first; a system with none of them still draws text, in its sans-serif face.
+    void layoutFaceFallsBackToTheGenericSansSerif()
+    {
+        Window w;
+        const QFont face = w.view.font();
+        QCOMPARE(face.families().constFirst(), u"Liberation Sans Narrow"_s);
+        QCOMPARE(face.families().constLast(), u"sans-serif"_s);
+        QCOMPARE(face.styleHint(), QFont::SansSerif);
+    }
+
     void widgetsInTheFrameKeepTheApplicationStyle()
     {
         // A style sheet on the frame would route every box in it through the slower style

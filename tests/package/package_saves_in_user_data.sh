@@ -19,6 +19,8 @@ lintian --fail-on error "$deb" || fail "lintian reports errors"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package is not version $version"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' ||
     fail "Depends does not name the Qt libraries the program links"
+dpkg-deb -f "$deb" Depends | grep -Eq '(^|, )fonts-liberation( |,|$)' ||
+    fail "Depends does not name fonts-liberation, the narrow face the window is laid out for"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"

@@ -2,6 +2,7 @@
 
 #include "contact_record.h"
 #include "locator.h"
+#include "station_options.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -18,6 +19,7 @@ const QString modeOption = QStringLiteral("mode");
 const QString bandOption = QStringLiteral("band");
 const QString dateFormatOption = QStringLiteral("date-format");
 const QString skipBadOption = QStringLiteral("skip-bad");
+const QString contestDatesOption = QStringLiteral("contest-dates");
 
 void describeOptions(QCommandLineParser &parser)
 {
@@ -63,8 +65,26 @@ void describeOptions(QCommandLineParser &parser)
          QStringLiteral("Leave out the lines that are not contact lines, counting them on "
                         "standard error, instead of failing.")},
     });
+    parser.addOption({contestDatesOption,
+                      QStringLiteral("First and last day of the contest, for the EDI header "
+                                     "(default: the first and last date of the log)."),
+                      QStringLiteral("YYYYMMDD;YYYYMMDD")});
+    addStationOptions(parser);
     parser.addHelpOption();
     parser.addVersionOption();
+}
+
+// "YYYYMMDD;YYYYMMDD", the first not after the last.
+std::optional<std::pair<QDate, QDate>> readContestDates(const QString &text)
+{
+    const QStringList days = text.split(u';');
+    if (days.size() != 2)
+        return std::nullopt;
+    const QDate first = QDate::fromString(days[0].trimmed(), u"yyyyMMdd");
+    const QDate last = QDate::fromString(days[1].trimmed(), u"yyyyMMdd");
+    if (!first.isValid() || !last.isValid() || last < first)
+        return std::nullopt;
+    return std::pair{first, last};
 }
 
 bool hasControlCharacters(const QString &text)
@@ -128,8 +148,8 @@ CommandLine readCommandLine(const QStringList &arguments)
     else
         return usageError(QStringLiteral("unknown mode \"%1\": use SSB, CW or FM").arg(mode));
 
-    o.station.call = parser.value(callOption).trimmed().toUpper();
-    o.station.locator = parser.value(locatorOption).trimmed().toUpper();
+    if (const QString problem = readStationOptions(parser, o.station); !problem.isEmpty())
+        return usageError(problem);
     o.station.contest = parser.value(contestOption).trimmed();
     o.station.producer = exportProgramName();
     if (o.format != ExportFormat::Adif && o.station.call.isEmpty())
@@ -152,6 +172,12 @@ CommandLine readCommandLine(const QStringList &arguments)
     o.dateFormat =
         parser.isSet(dateFormatOption) ? parser.value(dateFormatOption) : defaultDateFormat();
     o.skipBad = parser.isSet(skipBadOption);
+    if (parser.isSet(contestDatesOption)) {
+        o.contestDates = readContestDates(parser.value(contestDatesOption));
+        if (!o.contestDates)
+            return usageError(QStringLiteral("--contest-dates \"%1\" is not YYYYMMDD;YYYYMMDD")
+                                  .arg(parser.value(contestDatesOption)));
+    }
     o.outputFile = parser.value(outputOption);
     o.perBandDirectory = parser.value(perBandOption);
     if (parser.isSet(outputOption) && parser.isSet(perBandOption))

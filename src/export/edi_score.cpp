@@ -13,7 +13,8 @@ QString whyNoPoints(const QString &locator)
     if (locator.isEmpty())
         return QStringLiteral("no locator received; the contact scores 0");
     if (!isValidLocator(locator))
-        return QStringLiteral("\"%1\" is not a locator; the contact scores 0").arg(locator);
+        return QStringLiteral("\"%1\" is not a locator; written empty, the contact scores 0")
+            .arg(locator);
     if (locator.size() == 4)
         return QStringLiteral("only the 4-character locator \"%1\" received; the contact is not "
                               "valid and scores 0")

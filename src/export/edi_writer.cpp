@@ -1,5 +1,7 @@
 #include "edi_writer.h"
 
+#include "locator.h"
+
 #include <QStringList>
 #include <algorithm>
 
@@ -39,8 +41,8 @@ QString record(const ScoredContact &scored, ExportMode mode)
         ediNumber(c.sentNumber, ignored),
         c.report,
         ediNumber(c.receivedNumber, ignored),
-        QString(), // received exchange: the log holds none
-        c.locator,
+        QString(),                                         // received exchange: the log holds none
+        isValidLocator(c.locator) ? c.locator : QString(), // the field holds a locator or nothing
         QString::number(scored.points),
         QString(), // new exchange
         scored.newSquare ? QStringLiteral("N") : QString(),

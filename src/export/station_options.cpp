@@ -51,9 +51,10 @@ bool isOneLine(const QString &text)
 void addStationOptions(QCommandLineParser &parser)
 {
     parser.addOption({stationFileOption,
-                      QStringLiteral("Read the station's own data from FILE instead of %1 (see "
-                                     "STATION FILE). Each key is also an option, which wins.")
-                          .arg(defaultStationFilePath()),
+                      QStringLiteral("Read the station's own data from FILE instead of "
+                                     "$XDG_CONFIG_HOME/vandrel/station.ini (see STATION FILE). "
+                                     "Each key of its [station] group is also an option, which "
+                                     "wins."),
                       QStringLiteral("FILE")});
     for (const StationKey &key : stationKeys()) {
         if (!namedElsewhere(key.name))

@@ -100,6 +100,50 @@ CommandLine usageError(const QString &problem)
     return line;
 }
 
+std::optional<ExportMode> modeOf(const QString &name)
+{
+    if (name == u"SSB")
+        return ExportMode::Ssb;
+    if (name == u"CW")
+        return ExportMode::Cw;
+    if (name == u"FM")
+        return ExportMode::Fm;
+    return std::nullopt;
+}
+
+// The log file, how to read it and where to write: what is wrong, or nothing.
+QString readLogAndOutput(const QCommandLineParser &parser, ExportOptions &o)
+{
+    if (parser.isSet(bandOption)) {
+        o.band = bandFromOption(parser.value(bandOption));
+        if (!o.band)
+            return QStringLiteral("unknown band \"%1\"").arg(parser.value(bandOption));
+    }
+    o.dateFormat =
+        parser.isSet(dateFormatOption) ? parser.value(dateFormatOption) : defaultDateFormat();
+    o.skipBad = parser.isSet(skipBadOption);
+    if (parser.isSet(contestDatesOption)) {
+        o.contestDates = readContestDates(parser.value(contestDatesOption));
+        if (!o.contestDates)
+            return QStringLiteral("--contest-dates \"%1\" is not YYYYMMDD;YYYYMMDD")
+                .arg(parser.value(contestDatesOption));
+    }
+    o.outputFile = parser.value(outputOption);
+    o.perBandDirectory = parser.value(perBandOption);
+    if (parser.isSet(outputOption) && parser.isSet(perBandOption))
+        return QStringLiteral("-o and --per-band cannot be given together");
+    if ((parser.isSet(outputOption) && o.outputFile.isEmpty()) ||
+        (parser.isSet(perBandOption) && o.perBandDirectory.isEmpty()))
+        return QStringLiteral("-o and --per-band need a name");
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return QStringLiteral("one log file at most");
+    if (!files.isEmpty())
+        o.logFile = files.first();
+    return {};
+}
+
 } // namespace
 
 QString exportProgramName()
@@ -139,12 +183,8 @@ CommandLine readCommandLine(const QStringList &arguments)
             QStringLiteral("unknown format \"%1\": use edi, cabrillo or adif").arg(format));
 
     const QString mode = parser.value(modeOption).toUpper();
-    if (mode == u"SSB")
-        o.station.mode = ExportMode::Ssb;
-    else if (mode == u"CW")
-        o.station.mode = ExportMode::Cw;
-    else if (mode == u"FM")
-        o.station.mode = ExportMode::Fm;
+    if (const auto known = modeOf(mode))
+        o.station.mode = *known;
     else
         return usageError(QStringLiteral("unknown mode \"%1\": use SSB, CW or FM").arg(mode));
 
@@ -164,33 +204,8 @@ CommandLine readCommandLine(const QStringList &arguments)
         o.station.call.contains(u';'))
         return usageError(QStringLiteral("--call and --contest take one line of text"));
 
-    if (parser.isSet(bandOption)) {
-        o.band = bandFromOption(parser.value(bandOption));
-        if (!o.band)
-            return usageError(QStringLiteral("unknown band \"%1\"").arg(parser.value(bandOption)));
-    }
-    o.dateFormat =
-        parser.isSet(dateFormatOption) ? parser.value(dateFormatOption) : defaultDateFormat();
-    o.skipBad = parser.isSet(skipBadOption);
-    if (parser.isSet(contestDatesOption)) {
-        o.contestDates = readContestDates(parser.value(contestDatesOption));
-        if (!o.contestDates)
-            return usageError(QStringLiteral("--contest-dates \"%1\" is not YYYYMMDD;YYYYMMDD")
-                                  .arg(parser.value(contestDatesOption)));
-    }
-    o.outputFile = parser.value(outputOption);
-    o.perBandDirectory = parser.value(perBandOption);
-    if (parser.isSet(outputOption) && parser.isSet(perBandOption))
-        return usageError(QStringLiteral("-o and --per-band cannot be given together"));
-    if ((parser.isSet(outputOption) && o.outputFile.isEmpty()) ||
-        (parser.isSet(perBandOption) && o.perBandDirectory.isEmpty()))
-        return usageError(QStringLiteral("-o and --per-band need a name"));
-
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1)
-        return usageError(QStringLiteral("one log file at most"));
-    if (!files.isEmpty())
-        o.logFile = files.first();
+    if (const QString problem = readLogAndOutput(parser, o); !problem.isEmpty())
+        return usageError(problem);
     line.action = CommandLine::Export;
     return line;
 }

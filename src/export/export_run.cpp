@@ -35,11 +35,11 @@ QString lineMessage(int lineNumber, const QString &what)
 // EDI files of their bands claim them; nothing when the log's scoring is not known.
 std::optional<int> distancePoints(const Contacts &contacts, const QString &ownLocator)
 {
+    if (!isValidLocator(ownLocator))
+        return std::nullopt;
     std::map<const Band *, Contacts> byBand;
     for (const ContactRecord *contact : contacts)
         byBand[contact->band].push_back(contact);
-    if (!isValidLocator(ownLocator))
-        return std::nullopt;
     int points = 0;
     for (const auto &[band, bandContacts] : byBand) {
         if (!isEdiBand(*band))

@@ -3,8 +3,10 @@
 #   EDI       check_reg1test.py, the REG1TEST format and the IARU Region 1 VHF contest rules as
 #             their public descriptions write them, with a recount of the claimed points (no
 #             REG1TEST checker runs here without a screen or PyPI);
-#   Cabrillo  the ARRL's TrustedQSL library (Debian trustedqsl), plus the columns of the
-#             Cabrillo QSO template;
+#   Cabrillo  the ARRL's TrustedQSL library (Debian trustedqsl), which reads the fields, and
+#             tlf's Cabrillo import (Debian tlf), which reads them by the columns of the QSO
+#             template (the HF log with tlf's own UNIVERSAL template, the VHF log with its
+#             exchange column widened to the number and the locator);
 #   ADIF      adif-parser-ts (npm), installed into the build tree.
 # Each reads the files of a VHF and an HF log, and the expected files of tst_export_formats.
 #   independent_readers.sh VANDREL_EXPORT DATA_DIR READERS_DIR NPM_DIR
@@ -107,6 +109,39 @@ check "Cabrillo VHF: every QSO line starts its fields in the same columns" \
     '[ "$(template_columns vhf.log | wc -l)" = 1 ]'
 check "Cabrillo VHF: every QSO line has the same number of fields" \
     '[ "$(awk "/^QSO:/ { print NF }" vhf.log | sort -u)" = 13 ]'
+
+# tlf imports YOURCALL.cbr into its own log, reading each QSO line by the template's columns
+# (a line whose fields stand elsewhere stops it); it wants a terminal of 25 lines or more.
+tlf_import() { # DIRECTORY CABRILLO_FILE CONTEST
+    mkdir -p "$1/rules" && cp "$2" "$1/Q9XYZ.cbr"
+    printf 'CALL=Q9XYZ\nCONTEST=%s\n' "$3" >"$1/logcfg.dat"
+    (cd "$1" && TERM=xterm timeout 60 script -qec "stty rows 30 cols 100; tlf -i -r -n" /dev/null \
+        </dev/null >tlf.out 2>&1)
+    cat "$1"/IMPORT_*.log # named after the contest's log file
+}
+cat >hf-tlf.expected <<'READ'
+ 20SSB 16-Jul-16 13:45 0001  Q1ABC          59   59   012                    0
+ 15SSB 16-Jul-16 13:47 0002  Q2DEF          59   59   003                    0
+ 20SSB 16-Jul-16 13:50 0003  Q7STU          59   59   015                    0
+READ
+check "Cabrillo HF: tlf imports every contact by the template's columns" \
+    'diff <(tlf_import tlf-hf hf.log contest | sed "s/ *$//") hf-tlf.expected'
+mkdir -p tlf-vhf/rules
+printf '[VHFGRID]\nQSO=FREQ,5;MODE,2;DATE,10;TIME,4;MYCALL,13;RST_S,3;EXC_S,13;HISCALL,13;RST_R,3;EXCH,13\n' \
+    >tlf-vhf/cabrillo.fmt
+printf 'CONTEST=vhfgrid\nLOGFILE=vhfgrid.log\nCABRILLO=VHFGRID\nCONTEST_MODE\n' >tlf-vhf/rules/vhfgrid
+cat >vhf-tlf.expected <<'READ'
+???SSB 16-Jul-16 13:45 0001  Q1ABC          59   59   012    JN80XW          0
+???SSB 16-Jul-16 13:52 0002  Q2DEF          59   59   007    JN61FW          0
+???SSB 16-Jul-16 14:10 0003  Q1ABC          59   59   013    JN80XW          0
+???SSB 16-Jul-16 14:15 0004  Q1ABC          59   59   014    JN80XW          0
+???SSB 17-Jul-16 09:05 0005  Q3GHI          59   59   021    JN62            0
+???SSB 17-Jul-16 09:10 0006  Q4JKL          59   59   003    JN61AB          0
+???SSB 17-Jul-16 09:30 0007  Q5MNO          59   59   044    JN8             0
+???SSB 17-Jul-16 10:02 0008  Q6PQR          59   59   101    JN61FX          0
+READ
+check "Cabrillo VHF: tlf imports every contact by the template's columns (bands above 30 MHz unknown to it)" \
+    'diff <(tlf_import tlf-vhf vhf.log vhfgrid | sed "s/ *$//") vhf-tlf.expected'
 
 # ADIF: adif-parser-ts reads back every field of every contact.
 export_log -f adif --band 144 --date-format dd/MM/yyyy --skip-bad --contest "SUMMER-VHF" \

@@ -1,3 +1,5 @@
+#include "adif_writer.h"
+#include "bands.h"
 #include "export_options.h"
 #include "export_run.h"
 #include "version.h"
@@ -301,6 +303,25 @@ private slots:
         QCOMPARE(result.messages,
                  QStringList{u"the station's CONTEST_ID \"Pokal Ö\" holds characters other than "
                              "ASCII, which ADIF cannot carry; left out"_s});
+    }
+
+    void adifReportsAContactFieldItCannotCarry()
+    {
+        ContactRecord contact;
+        contact.lineNumber = 7;
+        contact.call = u"Q2OG"_s;
+        contact.date = QDate(2016, 7, 16);
+        contact.time = u"1345"_s;
+        contact.report = u"59"_s;
+        contact.sentNumber = u"001"_s;
+        contact.receivedNumber = u"0\u00e912"_s;
+        contact.band = bandFromOption(u"144");
+        QStringList messages;
+        const QByteArray adif = writeAdif(options(vhfStation).station, {&contact}, messages);
+        QVERIFY(!adif.contains("SRX_STRING"));
+        QVERIFY(adif.contains("<CALL:4>Q2OG "));
+        QCOMPARE(messages, QStringList{u"line 7: SRX_STRING \"0\u00e912\" holds characters other "
+                                       "than ASCII, which ADIF cannot carry; left out"_s});
     }
 
     void adifPerBandNamesFilesByBand()

@@ -52,7 +52,7 @@ remarks=Fine weather
 INI
 
 export_log() { "$program" "$@" 2>/dev/null; }
-edi_ok() { python3 "$readers/check_reg1test.py" "$1" >"$1.faults"; }
+edi_ok() { python3 "$readers/check_reg1test.py" "$1" >"$work/$(basename "$1").faults"; }
 cabrillo() { python3 "$readers/read_cabrillo.py" "$@"; }
 adif() { node "$readers/read_adif.mjs" "$npm_dir/node_modules" "$1"; }
 
@@ -61,7 +61,7 @@ export_log --band 144 --date-format dd/MM/yyyy --skip-bad --contest "Summer VHF"
     "$data/vhf-contest.txt"
 for file in edi/2m.edi edi/70cm.edi "$data"/*.edi; do
     check "EDI $(basename "$file"): REG1TEST and the recount find no fault" "edi_ok '$file'"
-    cat "$file.faults" 2>/dev/null
+    cat "$work/$(basename "$file").faults"
 done
 check "EDI: the station file fills the header" \
     'tr -d "\r" <edi/2m.edi | grep -qx "RName=Ada Example" && tr -d "\r" <edi/2m.edi | grep -qx "SAntH=12;450" && tr -d "\r" <edi/2m.edi | grep -qx "PSect=SINGLE"'

@@ -1,4 +1,5 @@
 #include "contact_record.h"
+#include "edi_writer.h"
 #include "export_run.h"
 #include "fuzz_targets.h"
 #include "log_file_text.h"
@@ -76,19 +77,21 @@ QString fuzzExportLineReader(QByteArrayView input)
     if (read != lines.size() - blank)
         return QStringLiteral("a line neither read nor refused");
 
-    // The whole export over what could be read: it fails only on an empty log.
+    // The whole export over what could be read: it fails only on an empty log, or on one with a
+    // band below 30 MHz, which EDI does not take.
+    const bool belowEdi =
+        std::any_of(log.contacts.begin(), log.contacts.end(),
+                    [](const ContactRecord &c) { return c.band && !isEdiBand(*c.band); });
     ExportOptions options;
-    options.station = {QStringLiteral("Q9XYZ"),
-                       QStringLiteral("JN61FW"),
-                       {},
-                       ExportMode::Ssb,
-                       QStringLiteral("fuzz")};
+    options.station.call = QStringLiteral("Q9XYZ");
+    options.station.locator = QStringLiteral("JN61FW");
+    options.station.producer = QStringLiteral("fuzz");
     options.band = bandFromOption(u"144");
     options.dateFormat = dateFormat.toString();
     options.skipBad = true;
     options.perBandDirectory = QStringLiteral("out");
     const ExportResult result = exportLog(options, input);
-    if (result.ok == log.contacts.empty())
+    if (result.ok == (log.contacts.empty() || belowEdi))
         return QStringLiteral("the export failed with contacts or succeeded without");
     for (const ExportOutput &output : result.outputs) {
         if (QString failure = checkEdi(output.content); !failure.isEmpty())

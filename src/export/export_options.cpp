@@ -4,6 +4,7 @@
 #include "locator.h"
 #include "log_file.h"
 #include "program_directory.h"
+#include "station_options.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -20,6 +21,7 @@ const QString modeOption = QStringLiteral("mode");
 const QString bandOption = QStringLiteral("band");
 const QString dateFormatOption = QStringLiteral("date-format");
 const QString skipBadOption = QStringLiteral("skip-bad");
+const QString contestDatesOption = QStringLiteral("contest-dates");
 
 void describeOptions(QCommandLineParser &parser)
 {
@@ -68,8 +70,26 @@ void describeOptions(QCommandLineParser &parser)
          QStringLiteral("Leave out the lines that are not contact lines, counting them on "
                         "standard error, instead of failing.")},
     });
+    parser.addOption({contestDatesOption,
+                      QStringLiteral("First and last day of the contest, for the EDI header "
+                                     "(default: the first and last date of the log)."),
+                      QStringLiteral("YYYYMMDD;YYYYMMDD")});
+    addStationOptions(parser);
     parser.addHelpOption();
     parser.addVersionOption();
+}
+
+// "YYYYMMDD;YYYYMMDD", the first not after the last.
+std::optional<std::pair<QDate, QDate>> readContestDates(const QString &text)
+{
+    const QStringList days = text.split(u';');
+    if (days.size() != 2)
+        return std::nullopt;
+    const QDate first = QDate::fromString(days[0].trimmed(), u"yyyyMMdd");
+    const QDate last = QDate::fromString(days[1].trimmed(), u"yyyyMMdd");
+    if (!first.isValid() || !last.isValid() || last < first)
+        return std::nullopt;
+    return std::pair{first, last};
 }
 
 bool hasControlCharacters(const QString &text)
@@ -83,6 +103,49 @@ CommandLine usageError(const QString &problem)
     line.action = CommandLine::UsageError;
     line.text = problem;
     return line;
+}
+
+std::optional<ExportMode> modeOf(const QString &name)
+{
+    if (name == u"SSB")
+        return ExportMode::Ssb;
+    if (name == u"CW")
+        return ExportMode::Cw;
+    if (name == u"FM")
+        return ExportMode::Fm;
+    return std::nullopt;
+}
+
+// The log file, how to read it and where to write: what is wrong, or nothing.
+QString readLogAndOutput(const QCommandLineParser &parser, ExportOptions &o)
+{
+    if (parser.isSet(bandOption)) {
+        o.band = bandFromOption(parser.value(bandOption));
+        if (!o.band)
+            return QStringLiteral("unknown band \"%1\"").arg(parser.value(bandOption));
+    }
+    o.dateFormat =
+        parser.isSet(dateFormatOption) ? parser.value(dateFormatOption) : defaultDateFormat();
+    o.skipBad = parser.isSet(skipBadOption);
+    if (parser.isSet(contestDatesOption)) {
+        o.contestDates = readContestDates(parser.value(contestDatesOption));
+        if (!o.contestDates)
+            return QStringLiteral("--contest-dates \"%1\" is not YYYYMMDD;YYYYMMDD")
+                .arg(parser.value(contestDatesOption));
+    }
+    o.outputFile = parser.value(outputOption);
+    o.perBandDirectory = parser.value(perBandOption);
+    if (parser.isSet(outputOption) && parser.isSet(perBandOption))
+        return QStringLiteral("-o and --per-band cannot be given together");
+    if ((parser.isSet(outputOption) && o.outputFile.isEmpty()) ||
+        (parser.isSet(perBandOption) && o.perBandDirectory.isEmpty()))
+        return QStringLiteral("-o and --per-band need a name");
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return QStringLiteral("one log file at most");
+    o.logFile = files.isEmpty() ? logFilePath(LogDirectory::forThisProgram()) : files.first();
+    return {};
 }
 
 } // namespace
@@ -124,17 +187,13 @@ CommandLine readCommandLine(const QStringList &arguments)
             QStringLiteral("unknown format \"%1\": use edi, cabrillo or adif").arg(format));
 
     const QString mode = parser.value(modeOption).toUpper();
-    if (mode == u"SSB")
-        o.station.mode = ExportMode::Ssb;
-    else if (mode == u"CW")
-        o.station.mode = ExportMode::Cw;
-    else if (mode == u"FM")
-        o.station.mode = ExportMode::Fm;
+    if (const auto known = modeOf(mode))
+        o.station.mode = *known;
     else
         return usageError(QStringLiteral("unknown mode \"%1\": use SSB, CW or FM").arg(mode));
 
-    o.station.call = parser.value(callOption).trimmed().toUpper();
-    o.station.locator = parser.value(locatorOption).trimmed().toUpper();
+    if (const QString problem = readStationOptions(parser, o.station); !problem.isEmpty())
+        return usageError(problem);
     o.station.contest = parser.value(contestOption).trimmed();
     o.station.producer = exportProgramName();
     if (o.format != ExportFormat::Adif && o.station.call.isEmpty())
@@ -149,26 +208,8 @@ CommandLine readCommandLine(const QStringList &arguments)
         o.station.call.contains(u';'))
         return usageError(QStringLiteral("--call and --contest take one line of text"));
 
-    if (parser.isSet(bandOption)) {
-        o.band = bandFromOption(parser.value(bandOption));
-        if (!o.band)
-            return usageError(QStringLiteral("unknown band \"%1\"").arg(parser.value(bandOption)));
-    }
-    o.dateFormat =
-        parser.isSet(dateFormatOption) ? parser.value(dateFormatOption) : defaultDateFormat();
-    o.skipBad = parser.isSet(skipBadOption);
-    o.outputFile = parser.value(outputOption);
-    o.perBandDirectory = parser.value(perBandOption);
-    if (parser.isSet(outputOption) && parser.isSet(perBandOption))
-        return usageError(QStringLiteral("-o and --per-band cannot be given together"));
-    if ((parser.isSet(outputOption) && o.outputFile.isEmpty()) ||
-        (parser.isSet(perBandOption) && o.perBandDirectory.isEmpty()))
-        return usageError(QStringLiteral("-o and --per-band need a name"));
-
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1)
-        return usageError(QStringLiteral("one log file at most"));
-    o.logFile = files.isEmpty() ? logFilePath(LogDirectory::forThisProgram()) : files.first();
+    if (const QString problem = readLogAndOutput(parser, o); !problem.isEmpty())
+        return usageError(problem);
     line.action = CommandLine::Export;
     return line;
 }

@@ -3,8 +3,11 @@
 #include "bands.h"
 #include "station.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <utility>
 
 enum class ExportFormat
 {
@@ -23,6 +26,7 @@ struct ExportOptions
     const Band *band = nullptr; // for lines without a band field
     QString dateFormat;         // the log's date format
     bool skipBad = false;
+    std::optional<std::pair<QDate, QDate>> contestDates; // --contest-dates, for the EDI header
 };
 
 // What the command line asks for: an export, the help or version text, or a usage error.

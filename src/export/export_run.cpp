@@ -31,30 +31,60 @@ QString lineMessage(int lineNumber, const QString &what)
     return QStringLiteral("line %1: %2").arg(lineNumber).arg(what);
 }
 
+// The distance points of contacts on the bands above 30 MHz from a known own locator, as the
+// EDI files of their bands claim them; nothing when the log's scoring is not known.
+std::optional<int> distancePoints(const Contacts &contacts, const QString &ownLocator)
+{
+    if (!isValidLocator(ownLocator))
+        return std::nullopt;
+    std::map<const Band *, Contacts> byBand;
+    for (const ContactRecord *contact : contacts)
+        byBand[contact->band].push_back(contact);
+    int points = 0;
+    for (const auto &[band, bandContacts] : byBand) {
+        if (!isEdiBand(*band))
+            return std::nullopt;
+        points += scoreBand(bandContacts, ownLocator).points;
+    }
+    return points;
+}
+
 QByteArray writeBand(const ExportOptions &options, const Band &band, const Contacts &contacts,
                      QStringList &messages)
 {
     switch (options.format) {
     case ExportFormat::Cabrillo:
-        return writeCabrillo(options.station, contacts);
+        return writeCabrillo(options.station, contacts,
+                             distancePoints(contacts, options.station.locator), messages);
     case ExportFormat::Adif:
-        return writeAdif(options.station, contacts);
+        return writeAdif(options.station, contacts, messages);
     case ExportFormat::Edi:
         break;
     }
-    const BandScore score = scoreBand(contacts, options.station.locator);
+    BandScore score = scoreBand(contacts, options.station.locator);
+    fitToEdi(score);
     for (const ScoredContact &scored : score.contacts) {
-        if (!scored.validLocator) {
-            const QString &locator = scored.contact->locator;
+        for (const QString &change : scored.changes)
             messages.append(lineMessage(scored.contact->lineNumber,
-                                        locator.isEmpty()
-                                            ? QStringLiteral("no locator; the contact scores 0")
-                                            : QStringLiteral("\"%1\" is not a locator; the "
-                                                             "contact scores 0")
-                                                  .arg(locator)));
-        }
+                                        scored.contact->call + QStringLiteral(": ") + change));
     }
-    return writeEdi(options.station, band, score);
+    return writeEdi(options.station, band, score, options.contestDates);
+}
+
+// EDI is the format of the contests above 30 MHz; nothing when every band is one of them.
+QString bandBelowEdi(const ExportOptions &options, const std::map<const Band *, Contacts> &byBand)
+{
+    if (options.format != ExportFormat::Edi)
+        return {};
+    for (const auto &[band, contacts] : byBand) {
+        if (!isEdiBand(*band))
+            return lineMessage(contacts.front()->lineNumber,
+                               QStringLiteral("EDI is for contests above 30 MHz, and this "
+                                              "contact is on %1; write the log with --format "
+                                              "cabrillo")
+                                   .arg(band->edi));
+    }
+    return {};
 }
 
 void reportLocators(const ExportOptions &options, const ContactLog &log, QStringList &messages)
@@ -104,6 +134,8 @@ ExportResult exportLog(const ExportOptions &options, QByteArrayView logBytes)
                                                                "single-band log with --band")));
         byBand[contact.band].push_back(&contact);
     }
+    if (const QString why = bandBelowEdi(options, byBand); !why.isEmpty())
+        return failed(messages, why);
     reportLocators(options, log, messages);
 
     ExportResult result;

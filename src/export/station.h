@@ -31,7 +31,7 @@ constexpr ModeNames modeNames(ExportMode mode)
     return {u"1", u"PH", u"SSB"};
 }
 
-// What the log does not hold about the station: given on the command line.
+// What the log does not hold about the station: from the station file and the command line.
 struct Station
 {
     QString call;    // may be empty for ADIF
@@ -39,4 +39,23 @@ struct Station
     QString contest; // contest name, may be empty
     ExportMode mode = ExportMode::Ssb;
     QString producer; // the program and its version, named in the files it writes
+
+    // The keys of the station file of the same names; empty when not given.
+    QString section = QStringLiteral("SINGLE"); // the window is a one-operator logger
+    QString name;
+    QString address1;
+    QString address2;
+    QString postcode;
+    QString city;
+    QString country;
+    QString email;
+    QString phone;
+    QString club;
+    QString operators; // call signs separated by blanks
+    QString power;     // watts
+    QString antenna;
+    QString antennaHeight; // metres above ground[;above sea level]
+    QString txEquipment;
+    QString rxEquipment;
+    QString remarks;
 };

@@ -10,6 +10,7 @@ data=$2
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 cd "$work"
+export XDG_CONFIG_HOME=$work/config # no station file but the ones the checks write
 
 run() { "$program" "$@" >out.txt 2>err.txt; echo $? >status.txt; }
 status() { [ "$(cat status.txt)" = "$1" ]; }
@@ -65,7 +66,7 @@ run --version
 check "--version" 'status 0 && grep -qx "vandrel-export [0-9.]*" out.txt'
 run --help
 check "--help names every option" \
-    'status 0 && for o in --format -o --per-band --call --locator --contest --mode --band --date-format --skip-bad --help --version; do grep -q -- "$o" out.txt || exit 1; done'
+    'status 0 && for o in --format -o --per-band --call --locator --contest --mode --band --date-format --skip-bad --contest-dates --station-file --section --name --help --version; do grep -q -- "$o" out.txt || exit 1; done'
 # The help text joined into one line, as the wrapped phrases read.
 help_text() { tr -s ' \n' '  ' <out.txt; }
 check "--help: the default log is the window's" \

@@ -88,9 +88,9 @@ private slots:
             contact("Q1ABC", "JN61FX"), // 5 points, new square JN61
             contact("Q2DEF", "JN61FW"), // 1 point, same square
             contact("Q1ABC", "JN61FX"), // duplicate
-            contact("Q3GHI", "JN62"),   // 77 points, new square JN62
+            contact("Q3GHI", "JN62"),   // only 4 characters: not valid, 0 points
             contact("Q4JKL", "JN6"),    // not a locator
-            contact("Q5MNO", "JN62AA"), // same square as Q3GHI, 35.65 km: 36 points
+            contact("Q5MNO", "JN62AA"), // 35.65 km: 36 points, new square JN62
         };
         std::vector<const ContactRecord *> contacts;
         for (const ContactRecord &c : log)
@@ -105,14 +105,14 @@ private slots:
             newSquares << s.newSquare;
             duplicates << s.duplicate;
         }
-        QCOMPARE(points, (QList<int>{5, 1, 0, 77, 0, 36}));
-        QCOMPARE(newSquares, (QList<bool>{true, false, false, true, false, false}));
+        QCOMPARE(points, (QList<int>{5, 1, 0, 0, 0, 36}));
+        QCOMPARE(newSquares, (QList<bool>{true, false, false, false, false, true}));
         QCOMPARE(duplicates, (QList<bool>{false, false, true, false, false, false}));
-        QCOMPARE(score.validContacts, 4);
+        QCOMPARE(score.validContacts, 3);
         QCOMPARE(score.squares, 2);
-        QCOMPARE(score.points, 5 + 1 + 77 + 36);
-        QCOMPARE(score.farthest->contact->call, u"Q3GHI");
-        QCOMPARE(score.farthest->km, 76);
+        QCOMPARE(score.points, 5 + 1 + 36);
+        QCOMPARE(score.farthest->contact->call, u"Q5MNO");
+        QCOMPARE(score.farthest->km, 35);
     }
 };
 

@@ -20,7 +20,6 @@ enum class FileErrorKind
     CannotCommit,      // the complete replacing file could not take the old one's place
     NotRegularFile,    // a directory, a device, a FIFO or a socket is at the path
     ForeignLink,       // a symbolic link that another user owns is at the path
-    ChangedSinceSeen,  // another program replaced or changed the file since it was last seen
     UnusableDirectory, // the directory is not there under the name the program has for it
     LineTooLong,       // a line far longer than any contact line
     CannotKeepCopy,    // the copy of a file to be kept aside could not be made (`target`)

@@ -109,7 +109,8 @@ bool goOnWithLogInUse(MessageService &messages, const QString &directory, const 
 {
     const QString prompt =
         QStringLiteral("The log in %1 is in use by another Vandrel (process %2 on %3).\nIf you go "
-                       "on, Save will not replace a log the other window has changed.\nGo on?")
+                       "on, Save keeps aside the other window's saved contacts this log lacks.\n"
+                       "Go on?")
             .arg(shownPath(directory))
             .arg(holder.processId)
             .arg(holder.hostName);

@@ -66,23 +66,32 @@ private:
     }
 };
 
-// The lines of a file with how often it holds each; taken out, one by one, as the log is found
-// to hold them.
-template <typename View> class FileLines
+// The lines of one text, with how often it holds each: built from the shorter of the two texts,
+// so that a long text is only walked through, never put in a table.
+template <typename View> class LineTable
 {
 public:
     // Room for as many lines as a text of that size holds, at least a contact line's length a
     // line: growing the table a line at a time would cost more than the look-ups.
-    explicit FileLines(qsizetype textSize) { count_.reserve(textSize / 40 + 1); }
+    explicit LineTable(qsizetype textSize) { count_.reserve(textSize / 40 + 1); }
 
-    void add(View line) { ++count_[LineKey<View>(line)]; }
+    // Every line of `text` for which `wanted` holds.
+    template <typename Wanted> void addLinesOf(View text, Wanted wanted)
+    {
+        forEachLine(text, [&](View line) {
+            if (wanted(line))
+                ++count_[LineKey<View>(line)];
+            return true;
+        });
+    }
+    bool contains(View line) const { return count_.contains(LineKey<View>(line)); }
     bool isEmpty() const { return count_.isEmpty(); }
 
-    // Takes out every line `log` holds; how many of the file's lines that was.
-    qsizetype takeLinesOf(View log)
+    // Takes out every line `text` holds; how many lines of the table's text that was.
+    qsizetype takeLinesOf(View text)
     {
         qsizetype taken = 0;
-        forEachLine(log, [&](View line) {
+        forEachLine(text, [&](View line) {
             if (const auto found = count_.constFind(LineKey<View>(line)); found != count_.cend()) {
                 taken += found.value();
                 count_.erase(found);
@@ -96,18 +105,38 @@ private:
     QHash<LineKey<View>, qsizetype> count_;
 };
 
+bool isContactLine(QStringView line)
+{
+    return line.contains(sentNumberSeparator);
+}
+
+bool anyLine(auto)
+{
+    return true;
+}
+
 } // namespace
 
 HeldContacts contactsHeld(QStringView logText, QStringView fileText)
 {
     HeldContacts result;
-    FileLines<QStringView> contacts(fileText.size());
-    forEachLine(fileText, [&](QStringView line) {
-        if (line.contains(sentNumberSeparator)) {
-            contacts.add(line);
-            ++result.contacts;
-        }
-        return true;
+    if (logText.size() < fileText.size()) {
+        LineTable<QStringView> logLines(logText.size());
+        logLines.addLinesOf(logText, anyLine<QStringView>);
+        forEachLine(fileText, [&](QStringView line) {
+            if (isContactLine(line)) {
+                ++result.contacts;
+                result.held += logLines.contains(line) ? 1 : 0;
+            }
+            return true;
+        });
+        return result;
+    }
+    LineTable<QStringView> contacts(fileText.size());
+    contacts.addLinesOf(fileText, [&](QStringView line) {
+        const bool contact = isContactLine(line);
+        result.contacts += contact ? 1 : 0;
+        return contact;
     });
     if (!contacts.isEmpty())
         result.held = contacts.takeLinesOf(logText);
@@ -116,12 +145,19 @@ HeldContacts contactsHeld(QStringView logText, QStringView fileText)
 
 bool holdsLinesNotIn(QByteArrayView fileUtf8, QByteArrayView logUtf8)
 {
-    FileLines<QByteArrayView> lines(fileUtf8.size());
-    forEachLine(fileUtf8, [&](QByteArrayView line) {
-        lines.add(line);
-        return true;
-    });
-    if (!lines.isEmpty())
-        lines.takeLinesOf(logUtf8);
-    return !lines.isEmpty();
+    if (logUtf8.size() < fileUtf8.size()) {
+        LineTable<QByteArrayView> logLines(logUtf8.size());
+        logLines.addLinesOf(logUtf8, anyLine<QByteArrayView>);
+        bool lacking = false;
+        forEachLine(fileUtf8, [&](QByteArrayView line) {
+            lacking = !logLines.contains(line);
+            return !lacking;
+        });
+        return lacking;
+    }
+    LineTable<QByteArrayView> fileLines(fileUtf8.size());
+    fileLines.addLinesOf(fileUtf8, anyLine<QByteArrayView>);
+    if (!fileLines.isEmpty())
+        fileLines.takeLinesOf(logUtf8);
+    return !fileLines.isEmpty();
 }

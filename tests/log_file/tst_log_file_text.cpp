@@ -153,6 +153,18 @@ private slots:
         QTest::newRow("a note is no contact, but it is a line") << "001-+-a\r\n"
                                                                 << "note\r\n001-+-a\r\n"
                                                                 << 1 << 1 << true;
+        // The table is made of the shorter text: these rows have the longer log.
+        QTest::newRow("a long log holding one of the file's two lines")
+            << "001-+-a\r\n003-+-a line far longer than the file\r\n"
+            << "001-+-a\r\n002-+-b\r\n"
+            << 2 << 1 << true;
+        QTest::newRow("a long log holding the file's lines, a note among them")
+            << "a note\r\n002-+-b\r\n003-+-c line far longer than the file\r\n001-+-a\r\n"
+            << "001-+-a\n002-+-b\na note" << 2 << 2 << false;
+        QTest::newRow("a long log and a file line that only starts like one of its lines")
+            << "001-+-abc\r\n003-+-a line far longer than the file\r\n"
+            << "001-+-ab\r\n"
+            << 1 << 0 << true;
         QTest::newRow("empty log") << ""
                                    << "001-+-a\r\n"
                                    << 1 << 0 << true;

@@ -191,6 +191,10 @@ FileResult<QString> keepCopyAside(const FileService &files, const QString &path,
                 continue;
             return FileError{FileErrorKind::CannotKeepCopy, path, file->errorString(), copyPath};
         }
+        // Readable by no one the old file was not readable by.
+        struct stat kept;
+        if (::stat(QFile::encodeName(path).constData(), &kept) == 0)
+            keepOwnership(file->handle(), kept);
         const QString failure = writeNewFile(files, *file, bytes);
         if (failure.isEmpty())
             return copyPath;

@@ -109,8 +109,9 @@ struct WrittenFile
 
 // Keeps `bytes`, the contents of the file at `path`, in a new file beside it named after it and
 // `when`, as files set aside are: `path`.yyyy-MM-dd_HH-mm-ss, then -2, -3 ... should that name be
-// taken. Never replaces anything. The copy and its name are on the disk before this returns, so
-// the old file may then be replaced; a copy that could not be completed is removed. Returns the
-// copy's path, or a `CannotKeepCopy` error for `path` naming the copy and the system's reason.
+// taken, with the owner, group and mode of the file at `path`. Never replaces anything. The copy
+// and its name are on the disk before this returns, so the old file may then be replaced; a copy
+// that could not be completed is removed. Returns the copy's path, or a `CannotKeepCopy` error for
+// `path` naming the copy and the system's reason.
 [[nodiscard]] FileResult<QString> keepCopyAside(const FileService &files, const QString &path,
                                                 const QDateTime &when, QByteArrayView bytes);

@@ -189,20 +189,24 @@ private slots:
             QCOMPARE(readBytes(copy), file);
     }
 
-    // Copies are never written over: a second copy of the same minute's file gets a name of its
-    // own.
+    // Copies are never written over: a second copy of the same second's file gets a name of its
+    // own; and a copy is as private as the file it keeps.
     void copiesKeptAsideNeverReplaceEachOther()
     {
         Log window;
         window.form.Form_Load();
         const QByteArray yesterday = contactsOfYesterday(3).toUtf8();
         writeBytes(window.path(), yesterday);
+        QVERIFY(QFile::setPermissions(window.path(), QFile::ReadOwner | QFile::WriteOwner));
+        const QFile::Permissions ownerOnly = QFile::permissions(window.path());
         const QString copy = window.copyName();
         writeBytes(copy, "taken");
         window.form.Text1.setText(twoContacts);
         window.save();
         QCOMPARE(readBytes(copy), QByteArray("taken"));
         QCOMPARE(readBytes(copy + u"-2"_s), yesterday);
+        // As private as the log was.
+        QCOMPARE(QFile::permissions(copy + u"-2"_s), ownerOnly);
         QVERIFY(window.fakes.messages.lastPrompt().endsWith(u"it was kept as "_s + copy + u"-2"_s));
     }
 

@@ -114,8 +114,8 @@ QList<Measurement> timeOpenAndSave(int contacts, int openRuns, int saveRuns)
     bareLog.box->clear();
 
     const Timed save{.measure = [&] { window->form.Command3.click(); }};
-    // A file of its own beside the log: the program refuses to save over a log file that
-    // changed since it last saw it, as another window's save would.
+    // A file of its own beside the log: saving over a log file that changed since it last saw
+    // it, as another window's save would, the program would first keep a copy of it.
     const QString floorPath = path + QStringLiteral(".floor");
     const Timed saveFloor{.measure = [&] {
         QSaveFile file(floorPath);

@@ -35,8 +35,8 @@ struct ContactForm
     QString CurrentCall;
     int CallPosition = 0;
 
-    // The log file as this window first found, last read or last wrote it: "Save" does not
-    // replace a file that another program (another Vandrel) has changed since.
+    // The log file as this window last read or wrote it: "Save" replaces any other only once it
+    // has kept aside the lines of it that the log lacks.
     std::optional<FileStamp> logFileSeen;
 
     // Where the contact lines of the log text hold their calls, for the worked-before check.

@@ -1,6 +1,7 @@
 #include "log_file.h"
 
 #include "contact_form.h"
+#include "held_lines.h"
 #include "log_file_text.h"
 #include "sent_number.h"
 #include "window_services.h"
@@ -13,6 +14,36 @@ namespace {
 
 const QString recoveryFileName = QStringLiteral("vandrel.recovery");
 constexpr QByteArrayView crLf = "\r\n";
+constexpr QByteArrayView utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Before "Save" replaces a file this window did not last read or write: a copy of it is kept
+// aside when it holds lines the log lacks. The copy's path; empty when nothing needed keeping.
+FileResult<QString> keepLinesTheLogLacks(const WindowServices &services, const QString &logPath,
+                                         QByteArrayView logUtf8)
+{
+    // The file "Save" would replace, and beside which its copy goes: a link's target.
+    const FileResult<QString> target = replaceableTarget(logPath);
+    if (!target)
+        return target.error();
+    const QString &path = target.value();
+    if (!services.files.exists(path))
+        return QString();
+    FileStamp stamp;
+    const FileResult<QByteArray> bytes = readFile(services.files, path, defaultReadLimit, &stamp);
+    // Unread, its lines cannot be known to be in the log: it is not replaced.
+    if (!bytes)
+        return bytes.error();
+    const QByteArray &old = bytes.value();
+    // Compared as the log is written, in UTF-8; a file of an older version's encoding is decoded
+    // first, as "Open" would read it.
+    const bool asWritten = QByteArrayView(old).isValidUtf8() && !old.startsWith(utf8ByteOrderMark);
+    const QByteArray decoded = asWritten ? QByteArray() : decodeLogFile(old).toUtf8();
+    if (!holdsLinesNotIn(asWritten ? old : decoded, logUtf8))
+        return QString();
+    // Named after the time the file was last written, as the recovery file's copies are.
+    const QDateTime written = QDateTime::fromMSecsSinceEpoch(stamp.modifiedNs / 1'000'000);
+    return keepCopyAside(services.files, path, written, old);
+}
 
 } // namespace
 
@@ -37,12 +68,6 @@ FileResult<QString> usableLogFilePath(const ProgramDirectory &directory)
     return logFilePath(directory);
 }
 
-void RememberLogFile(ContactForm &form, const WindowServices &services)
-{
-    if (const FileResult<QString> path = usableLogFilePath(services.programDirectory))
-        form.logFileSeen = fileStamp(path.value());
-}
-
 SaveResult SaveLog(ContactForm &form, const WindowServices &services)
 {
     const FileResult<QString> usablePath = usableLogFilePath(services.programDirectory);
@@ -52,21 +77,27 @@ SaveResult SaveLog(ContactForm &form, const WindowServices &services)
     if (form.Text1.textLength() == 0)
         return {SaveResult::EmptyLog, path};
     services.programDirectory.prepareForWriting();
-    // Contacts another window saved there would be lost; a file that is gone loses nothing.
-    const FileStamp now = fileStamp(path);
-    if (form.logFileSeen && now.exists && now != *form.logFileSeen)
-        return {SaveResult::Failed, path, {FileErrorKind::ChangedSinceSeen, path, {}}};
     // One encoded copy of the log, however long; the last line end is written after it rather
     // than appended to a copy of the text.
     const QByteArray bytes = form.Text1.textUtf8();
+    // The file as this window last read or wrote it holds what the operator chose to keep; any
+    // other (never opened, or saved meanwhile by another window) may hold contacts the log lacks.
+    QString keptCopy;
+    if (!form.logFileSeen || fileStamp(path) != *form.logFileSeen) {
+        const FileResult<QString> kept = keepLinesTheLogLacks(services, path, bytes);
+        if (!kept)
+            return {SaveResult::Failed, path, kept.error()};
+        keptCopy = kept.value();
+    }
     const FileResult<WrittenFile> written = replaceFile(services.files, path, {bytes, crLf});
     if (!written)
-        return {SaveResult::Failed, written.error().path, written.error()};
+        return {SaveResult::Failed, written.error().path, written.error(), 0, keptCopy};
     form.logFileSeen = written.value().stamp;
-    return {SaveResult::Saved, written.value().path, {}, written.value().size};
+    return {SaveResult::Saved, written.value().path, {}, written.value().size, keptCopy};
 }
 
-OpenResult OpenLog(ContactForm &form, const WindowServices &services)
+OpenResult OpenLog(ContactForm &form, const WindowServices &services,
+                   const AddHeldContacts &addHeld)
 {
     const FileResult<QString> usablePath = usableLogFilePath(services.programDirectory);
     if (!usablePath)
@@ -82,7 +113,15 @@ OpenResult OpenLog(ContactForm &form, const WindowServices &services)
     bytes = QByteArray(); // not kept while the log box is drawn
     if (const qsizetype line = firstLineLongerThan(fileText, maxLineLength))
         return {OpenResult::Failed, path, {FileErrorKind::LineTooLong, path, {}}, line};
-    QString logText = logTextAfterOpen(form.Text1.text(), fileText);
+    QString logText = form.Text1.text();
+    // A second "Open", or "Open" after the log came back from the recovery file, would repeat
+    // contacts and their sent numbers. An empty log holds none: nothing to look for.
+    if (addHeld && !logText.isEmpty()) {
+        const HeldContacts held = contactsHeld(logText, fileText);
+        if (held.held > 0 && !addHeld(held.held, held.contacts))
+            return {OpenResult::Declined, path};
+    }
+    logText = logTextAfterOpen(logText, fileText);
     fileText = QString();
     // The whole file goes into the log box in one change, however many lines it holds: the box
     // is drawn once and its change procedure runs once.

@@ -3,6 +3,7 @@
 #include "file_io.h"
 
 #include <QString>
+#include <functional>
 
 struct ContactForm;
 struct WindowServices;
@@ -31,6 +32,9 @@ struct SaveResult
     QString path;
     FileError error{};
     qint64 bytesWritten = 0; // when saved: the size of the file written
+    // The copy of the old file kept beside it, which held lines the log lacks; empty when the
+    // log held them all.
+    QString keptCopy{};
 };
 
 // What "Open" did.
@@ -39,6 +43,7 @@ struct OpenResult
     enum Outcome
     {
         Opened,   // the file's lines were added to the log
+        Declined, // the log holds some of the file's contacts and adding it again was declined
         NotFound, // nothing at `path`; the log is as it was
         Failed,   // `error` says why; the log is as it was
     };
@@ -52,17 +57,21 @@ struct OpenResult
 // would take the log box minutes to lay out.
 inline constexpr qsizetype maxLineLength = 64 * 1024;
 
-// Notes the log file as it is when the window starts, so that "Save" can tell when another
-// program has changed it since.
-void RememberLogFile(ContactForm &form, const WindowServices &services);
-
 // What "Save" does: writes the log text and one CR LF to the log file as UTF-8. The new file
-// replaces the old one only once it is complete and on the disk. An empty log is refused, and
-// so is a file that changed since this window first found, read or wrote it.
+// replaces the old one only once it is complete and on the disk. An empty log is refused. An old
+// file that this window did not last read or write, and that holds lines the log lacks (a log
+// this window never opened, or one another window saved meanwhile), is first kept aside beside
+// it; if that copy cannot be made, the old file is not replaced.
 SaveResult SaveLog(ContactForm &form, const WindowServices &services);
+
+// Asked before "Open" adds a file `held` of whose `contacts` contact lines the log already
+// holds: true adds the whole file all the same.
+using AddHeldContacts = std::function<bool(qsizetype held, qsizetype contacts)>;
 
 // What "Open" does: appends the log file's lines to the log text, folds its blank lines and
 // recomputes the sent number from the last contact line. A missing, unreadable or unfit file
 // (not a regular file, too large, a line too long) leaves the log text and the sent number as
-// they were.
-OpenResult OpenLog(ContactForm &form, const WindowServices &services);
+// they were, and so does a file whose contacts the log already holds in part, unless
+// `addHeld` says to add it (without it, such a file is added).
+OpenResult OpenLog(ContactForm &form, const WindowServices &services,
+                   const AddHeldContacts &addHeld = {});

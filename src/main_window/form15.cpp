@@ -168,7 +168,6 @@ void Form15::Form_Load()
 {
     for (const QString &band : bandList)
         Combo1.addItem(band);
-    RememberLogFile(*this, services_);
     // Before the window shows: the log of a session that ended without "Save" is offered back.
     restoreUnsavedLog();
 }
@@ -222,7 +221,11 @@ void Form15::Command2_Click()
         // The log before "Open", let go before the memory is given back.
         const QString oldText = Text1.text();
         const bool wasSaved = recovery_->isSaved();
-        changeLog([&] { result = OpenLog(*this, services_); });
+        const auto addHeld = [this](qsizetype held, qsizetype contacts) {
+            return addContactsAlreadyInLog(services_.messages,
+                                           logFilePath(services_.programDirectory), held, contacts);
+        };
+        changeLog([&] { result = OpenLog(*this, services_, addHeld); });
         if (!Text1.holds(oldText)) {
             // Into an empty window with nothing unsaved, the log is what the log file holds.
             if (wasSaved && oldText.isEmpty())
@@ -237,6 +240,7 @@ void Form15::Command2_Click()
     // keeps is the log box's text and the document it shows.
     returnFreedMemory();
     showOpenResult(services_.messages, result);
+    handFocusToCallBox();
 }
 
 void Form15::Command3_Click()
@@ -245,6 +249,14 @@ void Form15::Command3_Click()
     if (result.outcome == SaveResult::Saved)
         recovery_->logSaved(result.path, result.bytesWritten);
     showSaveResult(services_.messages, result);
+    handFocusToCallBox();
+}
+
+void Form15::handFocusToCallBox()
+{
+    // As after an add: the next key is the next call, and a stray Enter cannot press "Open" or
+    // "Save" again.
+    Text2.setFocus();
 }
 
 void Form15::Command4_Click()

@@ -75,6 +75,7 @@ private:
     void applyLayout();
     void connectEvents();
     void checkCallAgain();
+    void handFocusToCallBox();
     void restoreUnsavedLog();
     void keepRecoveryFile(const QString &path);
     // Runs a change of the log text that the program makes, which the log box's change

@@ -14,6 +14,19 @@ QString shownPath(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
+// The line that says where the old log file was kept, after a message about "Save".
+QString keptCopyLine(const SaveResult &result)
+{
+    if (result.keptCopy.isEmpty())
+        return {};
+    const QString line = result.outcome == SaveResult::Saved
+                             ? QStringLiteral("\nThe file it replaced held lines this log lacks; "
+                                              "it was kept as %1")
+                             : QStringLiteral("\nIt holds lines this log lacks; a copy of it was "
+                                              "kept as %1");
+    return line.arg(shownPath(result.keptCopy));
+}
+
 QString reasonText(const FileError &error, qsizetype line = 0)
 {
     switch (error.kind) {
@@ -26,10 +39,10 @@ QString reasonText(const FileError &error, qsizetype line = 0)
         return QStringLiteral("It is a link to %1 that belongs to another user; the log is not "
                               "written through it")
             .arg(shownPath(error.target));
-    case FileErrorKind::ChangedSinceSeen:
-        return QStringLiteral("Another program (another Vandrel?) has changed the file since "
-                              "this window last read or saved it. Open it to add its lines to "
-                              "this log, then save again");
+    case FileErrorKind::CannotKeepCopy:
+        return QStringLiteral("It holds lines this log lacks, and they could not be kept in %1 "
+                              "(%2)")
+            .arg(shownPath(error.target), error.reason);
     case FileErrorKind::UnusableDirectory:
         return QStringLiteral("The program's directory cannot be found under this name (is the "
                               "name valid UTF-8?)");
@@ -73,8 +86,9 @@ void showSaveResult(MessageService &messages, const SaveResult &result)
 {
     switch (result.outcome) {
     case SaveResult::Saved:
-        messages.msgBox(QStringLiteral("Log saved in ") + shownPath(result.path), vbInformation,
-                        logFileTitle);
+        messages.msgBox(QStringLiteral("Log saved in ") + shownPath(result.path) +
+                            keptCopyLine(result),
+                        vbInformation, logFileTitle);
         return;
     case SaveResult::EmptyLog:
         messages.msgBox(QStringLiteral("Impossible to save an empty log"), vbInformation,
@@ -84,7 +98,8 @@ void showSaveResult(MessageService &messages, const SaveResult &result)
         messages.msgBox(
             QStringLiteral("Impossible to save the log in %1:\n%2\nThe file is as it was before; "
                            "the log is still in the window.")
-                .arg(shownPath(result.path), reasonText(result.error)),
+                    .arg(shownPath(result.path), reasonText(result.error)) +
+                keptCopyLine(result),
             vbExclamation, logFileTitle);
         return;
     }
@@ -94,7 +109,8 @@ bool goOnWithLogInUse(MessageService &messages, const QString &directory, const 
 {
     const QString prompt =
         QStringLiteral("The log in %1 is in use by another Vandrel (process %2 on %3).\nIf you go "
-                       "on, Save will not replace a log the other window has changed.\nGo on?")
+                       "on, Save keeps aside the other window's saved contacts this log lacks.\n"
+                       "Go on?")
             .arg(shownPath(directory))
             .arg(holder.processId)
             .arg(holder.hostName);
@@ -105,6 +121,7 @@ void showOpenResult(MessageService &messages, const OpenResult &result)
 {
     switch (result.outcome) {
     case OpenResult::Opened:
+    case OpenResult::Declined:
         return;
     case OpenResult::NotFound:
         messages.msgBox(QStringLiteral("Log not found!."), vbExclamation, logFileTitle);
@@ -117,4 +134,19 @@ void showOpenResult(MessageService &messages, const OpenResult &result)
             vbExclamation, logFileTitle);
         return;
     }
+}
+
+bool addContactsAlreadyInLog(MessageService &messages, const QString &path, qsizetype held,
+                             qsizetype contacts)
+{
+    const QString prompt =
+        QStringLiteral("The log file %1 holds %2 %3; %4 of them %5 already in this log.\nAdd the "
+                       "file's lines to the log all the same?")
+            .arg(shownPath(path))
+            .arg(contacts)
+            .arg(contacts == 1 ? QStringLiteral("contact") : QStringLiteral("contacts"))
+            .arg(held)
+            .arg(held == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+    // Yes repeats contacts and their sent numbers: a stray Enter answers No.
+    return messages.msgBox(prompt, vbYesNo + vbQuestion + vbDefaultButton2, logFileTitle) == vbYes;
 }

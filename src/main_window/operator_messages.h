@@ -14,7 +14,12 @@ void showRefusal(MessageService &messages, ContactRefusal refusal);
 // Where the log was saved, that an empty log is not saved, or why the save failed.
 void showSaveResult(MessageService &messages, const SaveResult &result);
 
-// Why the log could not be opened; nothing when it was.
+// Before "Open" adds a log file `held` of whose `contacts` contacts the log already holds: says
+// so and asks whether to add the file all the same. True to add it.
+bool addContactsAlreadyInLog(MessageService &messages, const QString &path, qsizetype held,
+                             qsizetype contacts);
+
+// Why the log could not be opened; nothing when it was or when adding it was declined.
 void showOpenResult(MessageService &messages, const OpenResult &result);
 
 // At start, when another running Vandrel holds the log's directory: says so and asks whether to

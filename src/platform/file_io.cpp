@@ -19,9 +19,45 @@ QString systemReason()
     return qt_error_string(errno);
 }
 
-// Where a replace may write for `path`: the path itself when it holds a regular file or
-// nothing, the target of a link the running user owns; never a device, a FIFO or a directory,
-// and never through a link someone else planted.
+// Gives the new file the old one's owner, group and mode. Only root may give a file away; an
+// owner may still set its group (where it belongs to it) and mode.
+void keepOwnership(int handle, const struct stat &old)
+{
+    const uid_t user = ::geteuid();
+    if (user != 0 && user != old.st_uid)
+        return;
+    // Changing the owner clears set-user-ID bits, so the mode comes after it.
+    [[maybe_unused]] const int owned = ::fchown(handle, old.st_uid, old.st_gid);
+    ::fchmod(handle, old.st_mode & 07777);
+}
+
+// Makes the names made or changed in the directory of `path` durable.
+QString syncDirectoryOf(const QString &path)
+{
+    const QByteArray directory = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int handle = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return systemReason();
+    const bool synced = ::fsync(handle) == 0;
+    const QString reason = synced ? QString() : systemReason();
+    ::close(handle);
+    return reason;
+}
+
+// Writes the copy into a file only this call created; empty on success, else why not.
+QString writeNewFile(const FileService &files, QFile &file, QByteArrayView bytes)
+{
+    errno = 0;
+    if (file.write(bytes.data(), bytes.size()) != bytes.size())
+        return writeFailure(file);
+    if (QString failure = files.flushToDisk(file); !failure.isEmpty())
+        return failure;
+    file.close();
+    return syncDirectoryOf(file.fileName());
+}
+
+} // namespace
+
 FileResult<QString> replaceableTarget(const QString &path)
 {
     struct stat status;
@@ -47,20 +83,6 @@ FileResult<QString> replaceableTarget(const QString &path)
         return FileError{FileErrorKind::NotRegularFile, target, {}};
     return target;
 }
-
-// Gives the new file the old one's owner, group and mode. Only root may give a file away; an
-// owner may still set its group (where it belongs to it) and mode.
-void keepOwnership(int handle, const struct stat &old)
-{
-    const uid_t user = ::geteuid();
-    if (user != 0 && user != old.st_uid)
-        return;
-    // Changing the owner clears set-user-ID bits, so the mode comes after it.
-    [[maybe_unused]] const int owned = ::fchown(handle, old.st_uid, old.st_gid);
-    ::fchmod(handle, old.st_mode & 07777);
-}
-
-} // namespace
 
 QString writeFailure(const QFileDevice &file)
 {
@@ -154,4 +176,32 @@ FileResult<WrittenFile> replaceFile(const FileService &files, const QString &pat
     if (!file->commit())
         return FileError{FileErrorKind::CannotCommit, realPath, file->errorString()};
     return WrittenFile{realPath, written, stamp};
+}
+
+FileResult<QString> keepCopyAside(const FileService &files, const QString &path,
+                                  const QDateTime &when, QByteArrayView bytes)
+{
+    const QString stem = path + u'.' + when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    for (int n = 1; n < 1000; ++n) {
+        const QString copyPath = n == 1 ? stem : stem + u'-' + QString::number(n);
+        const std::unique_ptr<QFile> file = files.fileToCreate(copyPath);
+        // NewOnly: the name is taken or not in one step, so no other file is ever written over.
+        if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (files.exists(copyPath))
+                continue;
+            return FileError{FileErrorKind::CannotKeepCopy, path, file->errorString(), copyPath};
+        }
+        // Readable by no one the old file was not readable by.
+        struct stat kept;
+        if (::stat(QFile::encodeName(path).constData(), &kept) == 0)
+            keepOwnership(file->handle(), kept);
+        const QString failure = writeNewFile(files, *file, bytes);
+        if (failure.isEmpty())
+            return copyPath;
+        // Incomplete, it keeps nothing; the file it was to keep is still in its place.
+        file->remove();
+        return FileError{FileErrorKind::CannotKeepCopy, path, failure, copyPath};
+    }
+    return FileError{FileErrorKind::CannotKeepCopy, path, QStringLiteral("Too many copies kept"),
+                     stem};
 }

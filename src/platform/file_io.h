@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
 #include <initializer_list>
 #include <utility>
@@ -19,9 +20,9 @@ enum class FileErrorKind
     CannotCommit,      // the complete replacing file could not take the old one's place
     NotRegularFile,    // a directory, a device, a FIFO or a socket is at the path
     ForeignLink,       // a symbolic link that another user owns is at the path
-    ChangedSinceSeen,  // another program replaced or changed the file since it was last seen
     UnusableDirectory, // the directory is not there under the name the program has for it
     LineTooLong,       // a line far longer than any contact line
+    CannotKeepCopy,    // the copy of a file to be kept aside could not be made (`target`)
 };
 
 // A failed read or write: which file, what kind of failure and the system's own words for it
@@ -31,7 +32,7 @@ struct FileError
     FileErrorKind kind;
     QString path;
     QString reason;
-    QString target{}; // for a link: the file it points to
+    QString target{}; // for a link: the file it points to; for a copy: the copy's path
 };
 
 // A value, or the error that kept it from being made.
@@ -84,6 +85,11 @@ inline constexpr qint64 defaultReadLimit = 256 * 1024 * 1024;
                                               qint64 maxSize = defaultReadLimit,
                                               FileStamp *stamp = nullptr);
 
+// Where a replace may write for `path`: the path itself when it holds a regular file or
+// nothing, the target of a link the running user owns; never a device, a FIFO or a directory,
+// and never through a link someone else planted.
+[[nodiscard]] FileResult<QString> replaceableTarget(const QString &path);
+
 // The file a replace wrote: the real file (the target of a link at the path), the number of
 // bytes and its stamp.
 struct WrittenFile
@@ -100,3 +106,12 @@ struct WrittenFile
 // one's owner, group and mode where the program may give them.
 [[nodiscard]] FileResult<WrittenFile> replaceFile(const FileService &files, const QString &path,
                                                   std::initializer_list<QByteArrayView> parts);
+
+// Keeps `bytes`, the contents of the file at `path`, in a new file beside it named after it and
+// `when`, as files set aside are: `path`.yyyy-MM-dd_HH-mm-ss, then -2, -3 ... should that name be
+// taken, with the owner, group and mode of the file at `path`. Never replaces anything. The copy
+// and its name are on the disk before this returns, so the old file may then be replaced; a copy
+// that could not be completed is removed. Returns the copy's path, or a `CannotKeepCopy` error for
+// `path` naming the copy and the system's reason.
+[[nodiscard]] FileResult<QString> keepCopyAside(const FileService &files, const QString &path,
+                                                const QDateTime &when, QByteArrayView bytes);

@@ -27,7 +27,12 @@ std::unique_ptr<QSaveFile> DiskFileService::fileToReplace(const QString &path) c
     return std::make_unique<QSaveFile>(path);
 }
 
-QString DiskFileService::flushToDisk(QSaveFile &file) const
+std::unique_ptr<QFile> DiskFileService::fileToCreate(const QString &path) const
+{
+    return std::make_unique<QFile>(path);
+}
+
+QString DiskFileService::flushToDisk(QFileDevice &file) const
 {
     errno = 0;
     if (!file.flush())

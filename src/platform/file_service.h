@@ -18,9 +18,12 @@ public:
     // A new file for `path` that takes the place of the old one only when it is committed
     // complete; until then the old file stays as it was.
     virtual std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const = 0;
+    // A file for `path` that is only ever created: opened with QIODevice::NewOnly, it fails
+    // where anything is already there, so a copy kept aside never takes another file's place.
+    virtual std::unique_ptr<QFile> fileToCreate(const QString &path) const = 0;
     // Moves what was written to `file` out of the program's buffer and onto the disk. Empty on
     // success, else the system's reason.
-    virtual QString flushToDisk(QSaveFile &file) const = 0;
+    virtual QString flushToDisk(QFileDevice &file) const = 0;
 };
 
 class DiskFileService : public FileService
@@ -33,5 +36,6 @@ public:
     bool exists(const QString &path) const override;
     std::unique_ptr<QFile> fileToRead(const QString &path) const override;
     std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
-    QString flushToDisk(QSaveFile &file) const override;
+    std::unique_ptr<QFile> fileToCreate(const QString &path) const override;
+    QString flushToDisk(QFileDevice &file) const override;
 };

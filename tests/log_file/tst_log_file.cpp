@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <dirent.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,6 +68,35 @@ struct Log
     QString path() const { return fakes.directory.path() + QStringLiteral("/vandrel.txt"); }
     void save() { form.Command3_Click(); }
     void open() { form.Command2_Click(); }
+    // The files beside the log file named after it: the log file and the copies kept aside.
+    QStringList logFiles() const
+    {
+        return QDir(fakes.directory.path()).entryList({u"vandrel.txt*"_s}, QDir::Files);
+    }
+    // The name a copy of the log file as it is now is kept under.
+    QString copyName() const
+    {
+        return path() + u'.' + QFileInfo(path()).lastModified().toString(u"yyyy-MM-dd_HH-mm-ss"_s);
+    }
+};
+
+// Contact lines of another day, as another session saved them.
+QString contactsOfYesterday(int count)
+{
+    QString text;
+    for (int i = 1; i <= count; ++i)
+        text += u"%1-+-15/07/2016---0900---Q%2YD---59---001---JN80XY\r\n"_s
+                    .arg(i, 3, 10, QLatin1Char('0'))
+                    .arg(i);
+    return text;
+}
+
+// How the window met the log file before it was changed to what the test saves over.
+enum History
+{
+    NeverOpened,      // started beside it: the log came from the keyboard or the recovery file
+    OpenedThenEdited, // "Open", then contacts added or lines corrected in the log box
+    ChangedAfterSave, // saved by this window, then rewritten by another
 };
 
 } // namespace
@@ -90,15 +120,130 @@ private slots:
         QCOMPARE(log.fakes.messages.shown.last().title, title);
     }
 
-    void saveReplacesAnOldFileWithoutAsking()
+    // "Save" replaces the file without a question, but a file this window did not last read or
+    // write is kept aside first when it holds a line the log lacks.
+    void saveKeepsAsideOnlyAFileHoldingLinesTheLogLacks_data()
     {
-        Log log;
-        writeBytes(log.path(), QByteArray(10000, 'x'));
-        log.form.Text1.setText(twoContacts);
-        log.save();
-        QCOMPARE(readBytes(log.path()), twoContacts.toUtf8() + "\r\n");
-        QCOMPARE(QDir(log.fakes.directory.path()).entryList({u"vandrel.txt*"_s}, QDir::Files),
-                 QStringList{u"vandrel.txt"_s});
+        QTest::addColumn<int>("history");
+        QTest::addColumn<QByteArray>("file"); // the file when "Save" is clicked
+        QTest::addColumn<QString>("log");     // the log in the window then
+        QTest::addColumn<bool>("kept");
+        const QString third = u"003-+-16/07/2016---1350---OK1AB---59---001---JO70AA\r\n"_s;
+        QTest::newRow("500 contacts of yesterday, never opened")
+            << int(NeverOpened) << contactsOfYesterday(500).toUtf8() << twoContacts << true;
+        QTest::newRow("a file of no contact lines, never opened")
+            << int(NeverOpened) << QByteArray(10000, 'x') << twoContacts << true;
+        QTest::newRow("never opened, every line in the restored log")
+            << int(NeverOpened) << (twoContacts + u"\r\n"_s).toUtf8() << twoContacts + third
+            << false;
+        QTest::newRow("never opened, an older version's 8-bit file the log holds")
+            << int(NeverOpened) << QByteArray("001-+-S\xE9te\r\n")
+            << u"001-+-S\u00E9te\r\n"_s + third << false;
+        QTest::newRow("never opened, a file with a UTF-8 mark the log holds")
+            << int(NeverOpened) << QByteArray("\xEF\xBB\xBF") + twoContacts.toUtf8() << twoContacts
+            << false;
+        QTest::newRow("opened, a contact added")
+            << int(OpenedThenEdited) << twoContacts.toUtf8() << twoContacts + third << false;
+        QTest::newRow("opened, a line corrected in the log box")
+            << int(OpenedThenEdited) << twoContacts.toUtf8()
+            << QString(twoContacts).replace(u"---59---012"_s, u"---57---012"_s) << false;
+        QTest::newRow("another window saved a contact this one lacks")
+            << int(ChangedAfterSave) << (twoContacts + third).toUtf8() << twoContacts << true;
+        QTest::newRow("rewritten meanwhile, every line in the log")
+            << int(ChangedAfterSave) << (firstContact + u"\r\n"_s).toUtf8() << twoContacts << false;
+    }
+    void saveKeepsAsideOnlyAFileHoldingLinesTheLogLacks()
+    {
+        QFETCH(int, history);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, log);
+        QFETCH(bool, kept);
+        Log window;
+        if (history == OpenedThenEdited)
+            writeBytes(window.path(), file);
+        window.form.Form_Load();
+        if (history == OpenedThenEdited)
+            window.open();
+        if (history == ChangedAfterSave) {
+            window.form.Text1.setText(twoContacts);
+            window.save();
+        }
+        if (history != OpenedThenEdited)
+            writeBytes(window.path(), file);
+        window.form.Text1.setText(log);
+        const QString copy = window.copyName();
+        window.fakes.messages.shown.clear();
+
+        window.save();
+        QCOMPARE(readBytes(window.path()), log.toUtf8() + "\r\n");
+        QCOMPARE(window.fakes.messages.shown.size(), 1); // no question
+        QString saved = u"Log saved in "_s + window.path();
+        if (kept)
+            saved += u"\nThe file it replaced held lines this log lacks; it was kept as "_s + copy;
+        QCOMPARE(window.fakes.messages.lastPrompt(), saved);
+        QStringList files{u"vandrel.txt"_s};
+        if (kept)
+            files.append(copy.section(u'/', -1));
+        QCOMPARE(window.logFiles(), files);
+        if (kept)
+            QCOMPARE(readBytes(copy), file);
+    }
+
+    // Copies are never written over: a second copy of the same second's file gets a name of its
+    // own; and a copy is as private as the file it keeps.
+    void copiesKeptAsideNeverReplaceEachOther()
+    {
+        Log window;
+        window.form.Form_Load();
+        const QByteArray yesterday = contactsOfYesterday(3).toUtf8();
+        writeBytes(window.path(), yesterday);
+        QVERIFY(QFile::setPermissions(window.path(), QFile::ReadOwner | QFile::WriteOwner));
+        const QFile::Permissions ownerOnly = QFile::permissions(window.path());
+        const QString copy = window.copyName();
+        writeBytes(copy, "taken");
+        window.form.Text1.setText(twoContacts);
+        window.save();
+        QCOMPARE(readBytes(copy), QByteArray("taken"));
+        QCOMPARE(readBytes(copy + u"-2"_s), yesterday);
+        // As private as the log was.
+        QCOMPARE(QFile::permissions(copy + u"-2"_s), ownerOnly);
+        QVERIFY(window.fakes.messages.lastPrompt().endsWith(u"it was kept as "_s + copy + u"-2"_s));
+    }
+
+    // A copy that cannot be made keeps the old file in place, and says why.
+    void saveThatCannotKeepTheOldFileReplacesNothing_data()
+    {
+        QTest::addColumn<QString>("createFailure");
+        QTest::addColumn<QString>("flushFailure");
+        QTest::newRow("the copy cannot be created") << u"Permission denied"_s << QString();
+        QTest::newRow("the copy does not reach the disk") << QString() << u"Input/output error"_s;
+    }
+    void saveThatCannotKeepTheOldFileReplacesNothing()
+    {
+        QFETCH(QString, createFailure);
+        QFETCH(QString, flushFailure);
+        Log window;
+        window.form.Form_Load();
+        const QByteArray yesterday = contactsOfYesterday(3).toUtf8();
+        writeBytes(window.path(), yesterday);
+        const QString copy = window.copyName();
+        window.fakes.files.createFailure = createFailure;
+        window.fakes.files.flushFailure = flushFailure;
+        window.form.Text1.setText(twoContacts);
+
+        window.save();
+        const ShownMessage message = window.fakes.messages.shown.last();
+        QCOMPARE(message.prompt, u"Impossible to save the log in "_s + window.path() +
+                                     u":\nIt holds lines this log lacks, and they could not be "
+                                     u"kept in "_s +
+                                     copy + u" ("_s + createFailure + flushFailure +
+                                     u")\nThe file is as it was before; the log is still in the "
+                                     u"window."_s);
+        QCOMPARE(message.style, vbExclamation);
+        QCOMPARE(message.title, title);
+        QCOMPARE(readBytes(window.path()), yesterday);
+        QCOMPARE(window.logFiles(), QStringList{u"vandrel.txt"_s}); // nothing half-made left
+        QCOMPARE(window.form.Text1.text(), twoContacts);
     }
 
     void refusesToSaveAnEmptyLog()
@@ -239,15 +384,96 @@ private slots:
         QCOMPARE(opened.Frame1.caption(), QStringLiteral("003"));
     }
 
-    void openingTwiceAppendsTheFileTwice()
+    // Before "Open" adds contacts the log already holds (a second "Open", or "Open" after the
+    // log came back from the recovery file), it asks; No, the default, leaves the log as it was.
+    void openAsksBeforeAddingContactsTheLogHolds_data()
     {
-        Log log;
-        writeBytes(log.path(), twoContacts.toUtf8() + "\r\n");
-        log.form.Frame1.setCaption(QStringLiteral("017"));
-        log.open();
-        log.open();
-        QCOMPARE(log.form.Text1.text(), twoContacts + twoContacts);
-        QCOMPARE(log.form.Frame1.caption(), QStringLiteral("003"));
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("held"); // "N contacts; M of them is/are"; empty: no question
+        const QString third = u"003-+-16/07/2016---1350---OK1AB---59---001---JO70AA\r\n"_s;
+        QTest::newRow("opened twice") << twoContacts << "2 contacts; 2 of them are";
+        QTest::newRow("the file's contacts and one more")
+            << twoContacts + third << "2 contacts; 2 of them are";
+        QTest::newRow("one of the file's contacts")
+            << firstContact + u"\r\n"_s + third << "2 contacts; 1 of them is";
+        QTest::newRow("none of the file's contacts") << third << "";
+        QTest::newRow("an empty line in common") << u"\r\n"_s + third << "";
+    }
+    void openAsksBeforeAddingContactsTheLogHolds()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, held);
+        Log window;
+        writeBytes(window.path(), twoContacts.toUtf8() + "\r\n");
+        window.form.Text1.setText(log);
+        window.form.Frame1.setCaption(u"017"_s);
+        const QSignalSpy changes(&window.form.Text1, &TextBox::Change);
+
+        window.open(); // answered with Enter: No
+        if (held.isEmpty()) {
+            QVERIFY(window.fakes.messages.shown.isEmpty());
+            QCOMPARE(window.form.Text1.text(), log + twoContacts);
+            return;
+        }
+        QCOMPARE(window.fakes.messages.shown.size(), 1);
+        const ShownMessage question = window.fakes.messages.shown.last();
+        QCOMPARE(question.prompt, u"The log file "_s + window.path() + u" holds "_s + held +
+                                      u" already in this log.\nAdd the file's lines to the log "
+                                      u"all the same?"_s);
+        QCOMPARE(question.style, vbYesNo + vbQuestion + vbDefaultButton2);
+        QCOMPARE(question.title, title);
+        QCOMPARE(window.form.Text1.text(), log);
+        QCOMPARE(window.form.Frame1.caption(), u"017"_s);
+        QCOMPARE(changes.count(), 0);
+
+        // Yes adds the file as "Open" always did.
+        window.fakes.messages.answers = {vbYes};
+        window.open();
+        QCOMPARE(window.fakes.messages.shown.size(), 2);
+        QCOMPARE(window.form.Text1.text(), log + twoContacts);
+        QCOMPARE(window.form.Frame1.caption(), u"003"_s);
+    }
+
+    // Three contacts saved, two more, the program killed; at the next start the log is restored
+    // and the operator clicks "Open" as before the recovery file existed.
+    void restoredLogThenOpenAddsNoContactTwice()
+    {
+        FakeServices fakes;
+        const auto add = [](Form15 &form, const char *call) {
+            form.Text2.setText(QString::fromLatin1(call));
+            form.Text3.setText(u"012"_s);
+            form.Text4.setText(u"JN80XY"_s);
+            form.Command1.click();
+        };
+        auto killed = std::make_unique<Form15>(fakes.services());
+        killed->Form_Load();
+        for (const char *call : {"Q1AA", "Q1BB", "Q1CC"})
+            add(*killed, call);
+        killed->Command3.click();
+        for (const char *call : {"Q1DD", "Q1EE"})
+            add(*killed, call);
+        const QString fiveContacts = killed->Text1.text();
+        killed.reset();
+
+        fakes.messages.shown.clear();
+        fakes.messages.answers = {vbYes}; // "Restore the log?"
+        Form15 form(fakes.services());
+        form.Form_Load();
+        QCOMPARE(form.Text1.text(), fiveContacts);
+        form.Command2.click();
+        QCOMPARE(fakes.messages.shown.size(), 2);
+        QVERIFY2(fakes.messages.lastPrompt().contains(u" holds 3 contacts; 3 of them are already "
+                                                      u"in this log."_s),
+                 qPrintable(fakes.messages.lastPrompt()));
+        QCOMPARE(form.Text1.text(), fiveContacts);
+        add(form, "Q1FF");
+        QVERIFY(form.Text1.text().endsWith(u"\r\n006-+-16/07/2016---1345---Q1FF---59---012---"
+                                           u"JN80XY\r\n"_s));
+
+        // The file's contacts are all in the log: nothing needs keeping aside.
+        form.Command3.click();
+        QCOMPARE(fakes.messages.lastPrompt(),
+                 u"Log saved in "_s + fakes.directory.path() + u"/vandrel.txt"_s);
     }
 
     void opensIntoTheLogBoxInOneChange()
@@ -260,6 +486,7 @@ private slots:
         writeBytes(log.path(), file.toUtf8());
         const QSignalSpy changes(&log.form.Text1, &TextBox::Change);
         const QSignalSpy appends(&log.form.Text1, &TextBox::textAppended);
+        log.fakes.messages.answers = {vbYes}; // the log holds the file's contacts already
         log.open();
         QCOMPARE(changes.count(), 1);
         QCOMPARE(appends.count(), 0);
@@ -340,23 +567,28 @@ private slots:
         b.Text1.setText(other);
 
         a.Command3_Click();
+        const QString aCopy =
+            path + u'.' + QFileInfo(path).lastModified().toString(u"yyyy-MM-dd_HH-mm-ss"_s);
         b.Command3_Click();
-        QCOMPARE(readBytes(path), twoContacts.toUtf8() + "\r\n");
-        const ShownMessage refusal = second.messages.shown.last();
-        QVERIFY2(refusal.prompt.startsWith(u"Impossible to save the log in "_s + path +
-                                           u":\nAnother program (another Vandrel?) has changed"_s),
-                 qPrintable(refusal.prompt));
-        QCOMPARE(refusal.style, vbExclamation);
+        QCOMPARE(readBytes(path), other.toUtf8() + "\r\n");
+        QCOMPARE(readBytes(aCopy), twoContacts.toUtf8() + "\r\n");
+        QCOMPARE(second.messages.lastPrompt(),
+                 u"Log saved in "_s + path +
+                     u"\nThe file it replaced held lines this log lacks; it was kept as "_s +
+                     aCopy);
 
-        // Opened, the file's contacts join the window's, and the next save keeps them all.
-        b.Command2_Click();
-        b.Command3_Click();
-        QCOMPARE(second.messages.lastPrompt(), u"Log saved in "_s + path);
-        QCOMPARE(readBytes(path), (other + twoContacts).toUtf8() + "\r\n");
-        // Now the first window is the one that has not seen the file.
+        // The first window's next save keeps the second one's contacts in the same way; no
+        // message ever advises "Open", which would write every contact twice.
+        const QString bCopy =
+            path + u'.' + QFileInfo(path).lastModified().toString(u"yyyy-MM-dd_HH-mm-ss"_s);
         a.Command3_Click();
-        QVERIFY(first.messages.lastPrompt().startsWith(u"Impossible to save"_s));
-        QCOMPARE(readBytes(path), (other + twoContacts).toUtf8() + "\r\n");
+        QCOMPARE(readBytes(path), twoContacts.toUtf8() + "\r\n");
+        const QString bKept = bCopy == aCopy ? bCopy + u"-2"_s : bCopy;
+        QCOMPARE(readBytes(bKept), other.toUtf8() + "\r\n");
+        for (const FakeServices *fakes : {&first, &second}) {
+            for (const ShownMessage &message : fakes->messages.shown)
+                QVERIFY2(!message.prompt.contains(u"Open"_s), qPrintable(message.prompt));
+        }
     }
 
     void logInUseByAnotherVandrelIsToldAtStart()
@@ -381,8 +613,14 @@ private slots:
         writeBytes(target, "old");
         QVERIFY(QFile::link(target, log.path()));
         log.form.Text1.setText(twoContacts);
+        // The old file, never opened, goes aside beside itself.
+        const QString copy =
+            target + u'.' + QFileInfo(target).lastModified().toString(u"yyyy-MM-dd_HH-mm-ss"_s);
         log.save();
-        QCOMPARE(log.fakes.messages.lastPrompt(), u"Log saved in "_s + target);
+        QCOMPARE(log.fakes.messages.lastPrompt(),
+                 u"Log saved in "_s + target +
+                     u"\nThe file it replaced held lines this log lacks; it was kept as "_s + copy);
+        QCOMPARE(readBytes(copy), QByteArray("old"));
         QCOMPARE(readBytes(target), twoContacts.toUtf8() + "\r\n");
 
         if (::geteuid() != 0)

@@ -1,3 +1,4 @@
+#include "held_lines.h"
 #include "log_file_text.h"
 
 #include <QTest>
@@ -126,6 +127,61 @@ private slots:
         QFETCH(QString, text);
         QFETCH(qsizetype, line);
         QCOMPARE(firstLineLongerThan(text, 4), line);
+    }
+
+    // Whole lines, in any order, whatever ends them; a line that only starts like a log line is
+    // not held.
+    void findsTheFilesLinesInTheLog_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("contacts"); // the file's contact lines
+        QTest::addColumn<int>("held");     // how many of them the log holds
+        QTest::addColumn<bool>("lacking"); // whether the file holds a line the log lacks
+        QTest::newRow("same lines, other order, other line ends")
+            << "002-+-b\r\n001-+-a\r\n"
+            << "001-+-a\n002-+-b\r" << 2 << 2 << false;
+        QTest::newRow("a line the log holds longer") << "001-+-a\r\n001-+-ab\r\n"
+                                                     << "001-+-a\r\n001-+-abc\r\n"
+                                                     << 2 << 1 << true;
+        QTest::newRow("the file's repeated line, held once") << "001-+-a\r\n"
+                                                             << "001-+-a\r\n001-+-a\r\n"
+                                                             << 2 << 2 << false;
+        QTest::newRow("blank lines are no lines") << "001-+-a\r\n"
+                                                  << "\r\n\r\n001-+-a\r\n\r\n"
+                                                  << 1 << 1 << false;
+        QTest::newRow("a note is no contact, but it is a line") << "001-+-a\r\n"
+                                                                << "note\r\n001-+-a\r\n"
+                                                                << 1 << 1 << true;
+        // The table is made of the shorter text: these rows have the longer log.
+        QTest::newRow("a long log holding one of the file's two lines")
+            << "001-+-a\r\n003-+-a line far longer than the file\r\n"
+            << "001-+-a\r\n002-+-b\r\n"
+            << 2 << 1 << true;
+        QTest::newRow("a long log holding the file's lines, a note among them")
+            << "a note\r\n002-+-b\r\n003-+-c line far longer than the file\r\n001-+-a\r\n"
+            << "001-+-a\n002-+-b\na note" << 2 << 2 << false;
+        QTest::newRow("a long log and a file line that only starts like one of its lines")
+            << "001-+-abc\r\n003-+-a line far longer than the file\r\n"
+            << "001-+-ab\r\n"
+            << 1 << 0 << true;
+        QTest::newRow("empty log") << ""
+                                   << "001-+-a\r\n"
+                                   << 1 << 0 << true;
+        QTest::newRow("empty file") << "001-+-a\r\n"
+                                    << "" << 0 << 0 << false;
+    }
+    void findsTheFilesLinesInTheLog()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, file);
+        QFETCH(int, contacts);
+        QFETCH(int, held);
+        QFETCH(bool, lacking);
+        const HeldContacts found = contactsHeld(log, file);
+        QCOMPARE(found.contacts, contacts);
+        QCOMPARE(found.held, held);
+        QCOMPARE(holdsLinesNotIn(file.toUtf8(), log.toUtf8()), lacking);
     }
 
     void opensAfterTheOldLogAndFoldsTheWholeText()

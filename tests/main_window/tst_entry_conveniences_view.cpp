@@ -1,4 +1,5 @@
 #include "contact_lines.h"
+#include "file_bytes.h"
 #include "form15.h"
 #include "form15_view.h"
 #include "offscreen_window.h"
@@ -241,6 +242,62 @@ private slots:
         QVERIFY(w.view.isVisible());
         QVERIFY(!w.form.isUnloaded());
         QCOMPARE(w.form.Text1.text(), log);
+    }
+
+    // "Open" and "Save" clicked with the mouse, and every box they show answered with Enter: the
+    // keyboard goes back to the call box, so a stray Enter presses neither button again and the
+    // next call typed goes where it belongs.
+    void openAndSaveHandTheKeyboardBackToTheCallBox_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("fileThere");
+        QTest::addColumn<bool>("logFirst"); // the log already holds the file's contacts
+        QTest::addColumn<QString>("box");   // the start of the box's prompt; empty: none
+        QTest::newRow("Open") << "Command2" << true << false << "";
+        QTest::newRow("Open, no log file") << "Command2" << false << false << "Log not found!.";
+        QTest::newRow("Open again, Enter at the question")
+            << "Command2" << true << true << "The log file ";
+        QTest::newRow("Save") << "Command3" << false << true << "Log saved in ";
+        QTest::newRow("Save, empty log")
+            << "Command3" << false << false << "Impossible to save an empty log";
+    }
+    void openAndSaveHandTheKeyboardBackToTheCallBox()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, fileThere);
+        QFETCH(bool, logFirst);
+        QFETCH(QString, box);
+        Window w(true);
+        if (fileThere)
+            writeBytes(w.fakes.directory.path() + QStringLiteral("/vandrel.txt"),
+                       twoContacts.toUtf8());
+        if (logFirst)
+            w.form.Text1.setText(twoContacts);
+        const QString log = w.form.Text1.text();
+        QWindow *window = w.view.windowHandle();
+
+        // Every box that comes up is answered as a hurried operator would: Enter.
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                QTest::keyClick(modal->windowHandle(), Qt::Key_Return);
+        });
+        answer.start(10);
+        QTest::mouseClick(w.view.findChild<QPushButton *>(button), Qt::LeftButton);
+        QCOMPARE(w.realMessages.prompts.size(), box.isEmpty() ? 0 : 1);
+        if (!box.isEmpty())
+            QVERIFY2(w.realMessages.prompts.first().startsWith(box),
+                     qPrintable(w.realMessages.prompts.first()));
+        QTRY_VERIFY(w.view.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), w.edit(w.form.Text2));
+
+        const QString afterClick = w.form.Text1.text();
+        QCOMPARE(afterClick, fileThere && !logFirst ? twoContacts : log);
+        QTest::keyClick(window, Qt::Key_Return);
+        typeInto(window, "dl1xyz");
+        QCOMPARE(w.form.Text2.text(), QStringLiteral("DL1XYZ"));
+        QCOMPARE(w.form.Text1.text(), afterClick);
+        QCOMPARE(w.realMessages.prompts.size(), box.isEmpty() ? 0 : 1);
     }
 
     void enterInTheCallBoxDoesNothing()

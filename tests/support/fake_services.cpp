@@ -6,6 +6,22 @@
 
 namespace {
 
+// A new file that the disk refuses to create.
+class UncreatableFile : public QFile
+{
+public:
+    UncreatableFile(const QString &path, const QString &reason) : QFile(path), reason_(reason) {}
+
+    bool open(OpenMode) override
+    {
+        setErrorString(reason_);
+        return false;
+    }
+
+private:
+    QString reason_;
+};
+
 class UnreadableFile : public QFile
 {
 public:
@@ -79,7 +95,14 @@ std::unique_ptr<QSaveFile> FakeFileService::fileToReplace(const QString &path) c
     return std::make_unique<FailingSaveFile>(path, *this);
 }
 
-QString FakeFileService::flushToDisk(QSaveFile &file) const
+std::unique_ptr<QFile> FakeFileService::fileToCreate(const QString &path) const
+{
+    if (!createFailure.isEmpty())
+        return std::make_unique<UncreatableFile>(path, createFailure);
+    return DiskFileService::fileToCreate(path);
+}
+
+QString FakeFileService::flushToDisk(QFileDevice &file) const
 {
     if (!flushFailure.isEmpty())
         return flushFailure;

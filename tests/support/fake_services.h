@@ -56,17 +56,19 @@ private:
 };
 
 // The real files, except where a test makes them fail as a disk, a full disk or a locked file
-// would: reading, opening the replacing file, writing it after some bytes, or moving what was
-// written onto the disk.
+// would: reading, opening the replacing file, writing it after some bytes, creating a new file,
+// or moving what was written onto the disk.
 class FakeFileService : public DiskFileService
 {
 public:
     std::unique_ptr<QFile> fileToRead(const QString &path) const override;
     std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
-    QString flushToDisk(QSaveFile &file) const override;
+    std::unique_ptr<QFile> fileToCreate(const QString &path) const override;
+    QString flushToDisk(QFileDevice &file) const override;
 
     QString readFailure;       // when set, reading fails with this reason
     QString replaceFailure;    // when set, opening a replacing file fails with this reason
+    QString createFailure;     // when set, creating a new file fails with this reason
     qint64 writableBytes = -1; // when not negative, writing fails after this many bytes
     QString writeFailure = QStringLiteral("No space left on device");
     QString flushFailure; // when set, every write is taken but none reaches the disk

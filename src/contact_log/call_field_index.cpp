@@ -176,20 +176,19 @@ void CallFieldIndex::fileWordEndsIn(qsizetype from, qsizetype to, qsizetype at)
     // Filed at or after the start of the shifted places, a word end is one of them.
     const bool shifted = at >= shiftStart_;
     std::vector<int> found;
-    qsizetype run = 0;
+    const qsizetype first = from - readFrom;
+    qsizetype run = 0; // call characters just before i
     qsizetype lastLetter = -keyLength - 1;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        // Without branches but the rare one: letters, digits and dashes alternate too often in a
+        // log for a branch on each to be foreseen.
         const quint8 kind = callWordDetail::kindOf(text[i]);
-        if (kind & callWordDetail::callCharacter) {
-            ++run;
-            if (kind & callWordDetail::letter)
-                lastLetter = i;
-            continue;
-        }
-        if (i >= from - readFrom && run >= keyLength && lastLetter >= i - keyLength)
+        const bool isCall = kind & callWordDetail::callCharacter;
+        if (!isCall & (run >= keyLength) & (lastLetter >= i - keyLength) & (i >= first))
             found.push_back(newWordEnd(readFrom + i - (shifted ? pendingShift_ : 0),
                                        keyBefore(text, i), shifted));
-        run = 0;
+        run = isCall ? run + 1 : 0;
+        lastLetter = (kind & callWordDetail::letter) ? i : lastLetter;
     }
     inLogOrder_.insert(inLogOrder_.begin() + at, found.begin(), found.end());
     if (!shifted)
@@ -224,11 +223,16 @@ int CallFieldIndex::newWordEnd(qsizetype offset, quint32 key, bool shifted)
     }
     // Filed first under its key: the order under a key does not matter, offsets are sorted
     // when a call is looked up.
-    const int next = firstWithKey_.value(key, -1);
-    wordEnds_[id] = {quint32(offset), key | (shifted ? shiftedFlag : 0u), -1, next};
-    if (next >= 0)
+    // One look-up of the key: most keys are filed already.
+    int next = -1;
+    if (const auto first = firstWithKey_.find(key); first != firstWithKey_.end()) {
+        next = *first;
+        *first = id;
         wordEnds_[next].previous = id;
-    firstWithKey_.insert(key, id);
+    } else {
+        firstWithKey_.insert(key, id);
+    }
+    wordEnds_[id] = {quint32(offset), key | (shifted ? shiftedFlag : 0u), -1, next};
     return id;
 }
 

@@ -33,13 +33,24 @@ quint32 keyBefore(QStringView text, qsizetype end)
 // at a time, not into a second copy of the whole log.
 constexpr qsizetype pieceLength = 1 << 16;
 
-// Where in `call` a word the index files ends: after four call characters or more, the last four
-// holding a letter, at the call's end or before a character that is not a call character. -1
-// when the call has no such word.
+// A filed word holds a letter among its last eight characters: calls do (even those that end in
+// digits, as some special calls do), dates, times and numbers do not. A word end therefore depends
+// on the eight characters before it and its own.
+constexpr qsizetype letterReach = 8;
+
+// Whether a word of `run` call characters ending at `end`, its last letter at `lastLetter`, is
+// filed.
+bool isFiledWord(qsizetype run, qsizetype lastLetter, qsizetype end)
+{
+    return (run >= keyLength) & (lastLetter >= end - std::min(run, letterReach));
+}
+
+// Where in `call` a word the index files ends: at the call's end or before a character that is
+// not a call character. -1 when the call has no such word.
 qsizetype filedWordEndIn(QStringView call)
 {
     qsizetype run = 0;
-    qsizetype lastLetter = -1;
+    qsizetype lastLetter = -letterReach - 1;
     for (qsizetype i = 0; i <= call.size(); ++i) {
         if (i < call.size() && isCallCharacter(call[i])) {
             ++run;
@@ -47,7 +58,7 @@ qsizetype filedWordEndIn(QStringView call)
                 lastLetter = i;
             continue;
         }
-        if (run >= keyLength && lastLetter >= i - keyLength)
+        if (isFiledWord(run, lastLetter, i))
             return i;
         run = 0;
     }
@@ -141,34 +152,35 @@ void CallFieldIndex::rebuild()
 
 void CallFieldIndex::takeAppend(qsizetype appended)
 {
-    // A word end depends on the four characters before it and its own: those before the old end
-    // are as they were, and a word that ended the old text now has a character after it.
+    // A word end depends on the characters before it and its own: those before the old end are
+    // as they were, and a word that ended the old text now has a character after it.
     const qsizetype size = log_.textLength();
     fileWordEndsIn(size - appended, size, qsizetype(inLogOrder_.size()));
 }
 
 void CallFieldIndex::takeEdit(qsizetype position, qsizetype removed, qsizetype added)
 {
-    // A word end depends on the characters from four before it to itself: those that overlap the
-    // edited range are forgotten and the range is read again; those after it move.
+    // A word end depends on the characters from eight before it to itself: those that overlap
+    // the edited range are forgotten and the range is read again; those after it move.
     const qsizetype firstTouched = firstAtOrAfter(position);
     moveShiftStart(firstTouched);
     qsizetype after = firstTouched;
     while (after < qsizetype(inLogOrder_.size()) &&
-           offsetOf(inLogOrder_[after]) < position + removed + keyLength)
+           offsetOf(inLogOrder_[after]) < position + removed + letterReach)
         forgetWordEnd(inLogOrder_[after++]);
     inLogOrder_.erase(inLogOrder_.begin() + firstTouched, inLogOrder_.begin() + after);
 
     pendingShift_ += added - removed;
 
-    fileWordEndsIn(position, std::min(log_.textLength(), position + added + keyLength),
+    fileWordEndsIn(position, std::min(log_.textLength(), position + added + letterReach),
                    firstTouched);
 }
 
 void CallFieldIndex::fileWordEndsIn(qsizetype from, qsizetype to, qsizetype at)
 {
-    // What is read begins four characters before the first word end: the word's last four.
-    const qsizetype readFrom = std::max<qsizetype>(0, from - keyLength);
+    // What is read begins eight characters before the first word end: the part of the word it
+    // depends on.
+    const qsizetype readFrom = std::max<qsizetype>(0, from - letterReach);
     const qsizetype readTo = std::min(log_.textLength(), to);
     if (from >= readTo)
         return;
@@ -178,13 +190,13 @@ void CallFieldIndex::fileWordEndsIn(qsizetype from, qsizetype to, qsizetype at)
     std::vector<int> found;
     const qsizetype first = from - readFrom;
     qsizetype run = 0; // call characters just before i
-    qsizetype lastLetter = -keyLength - 1;
+    qsizetype lastLetter = -letterReach - 1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         // Without branches but the rare one: letters, digits and dashes alternate too often in a
         // log for a branch on each to be foreseen.
         const quint8 kind = callWordDetail::kindOf(text[i]);
         const bool isCall = kind & callWordDetail::callCharacter;
-        if (!isCall & (run >= keyLength) & (lastLetter >= i - keyLength) & (i >= first))
+        if (!isCall & isFiledWord(run, lastLetter, i) & (i >= first))
             found.push_back(newWordEnd(readFrom + i - (shifted ? pendingShift_ : 0),
                                        keyBefore(text, i), shifted));
         run = isCall ? run + 1 : 0;

@@ -9,11 +9,11 @@
 class TextBox;
 
 // Where the log text holds the end of a word a call can be looked up by: a run of four call
-// characters or more (`call_word.h`), the last four holding a letter, followed by a character
+// characters or more (`call_word.h`) with a letter among its last eight, followed by a character
 // that is not one. Each such end is filed under the word's last four characters, so looking for
 // a call reads the few places filed under the last four characters of one of its words, however
 // long the log. In a contact line those are the call and the locator; dates, times and numbers,
-// with no letter among their last four characters, are not filed.
+// without letters, are not filed.
 //
 // The index follows the log box as it changes, never holding a copy of its text: it is built
 // when the text is replaced (as "Open" does), reads only the new end after an append, and after
@@ -34,8 +34,8 @@ public:
 
     // 0-based offsets in the text of every place where `call` stands with no call character
     // directly before or after it, in log order; none for a call shorter than four characters or
-    // holding a line break. A call with no word the index files (one of digits alone) is looked
-    // for through the whole text.
+    // holding a line break. A call with no word the index files (digits alone) is looked for
+    // through the whole text.
     QList<qsizetype> callOffsets(QStringView call) const;
 
 private:

@@ -29,8 +29,8 @@ QList<qsizetype> searchedOffsets(const QString &text, const QString &call)
 
 // The index kept through edits of the operator's, with the log text never read whole in
 // between, answers as one built afresh from the same text and as a plain search of it, for
-// ASCII calls, for calls whose last four characters are not ASCII, for a locator and for a time
-// (digits alone, which the index does not file but looks for in the whole text).
+// ASCII calls, for calls whose last four characters are not ASCII or not letters, for a locator
+// and for a time (digits alone, which the index does not file but looks for in the whole text).
 class TestCallFieldIndex : public QObject
 {
     Q_OBJECT
@@ -43,16 +43,25 @@ private slots:
         const QStringList calls = {QStringLiteral("Q1ABC"),  QStringLiteral("Q1AB"),
                                    QStringLiteral("DL1XYZ"), QStringLiteral("OK1ŠČŘ"),
                                    QStringLiteral("OK2ŠČŘ"), QStringLiteral("Я1ЖЖЖ"),
-                                   QStringLiteral("JN80XY"), QStringLiteral("1200")};
+                                   QStringLiteral("JN80XY"), QStringLiteral("1200"),
+                                   QStringLiteral("DR2018"), QStringLiteral("Q1234567")};
         const auto contactLine = [&](QStringView lineEnd) {
             return QStringLiteral("08/12/26 1200---%1---59---001---59---002---JN80XY-->144 Mhz%2")
                 .arg(calls[below(calls.size())], lineEnd);
         };
-        const QStringList typed = {QStringLiteral("---59---"), QStringLiteral("---Q1AB"),
-                                   QStringLiteral("C"),        QStringLiteral("\r\n"),
-                                   QStringLiteral("\n"),       QStringLiteral("\r"),
-                                   QStringLiteral(" "),        QStringLiteral("/"),
-                                   QStringLiteral("Ж"),        QString()};
+        const QStringList typed = {QStringLiteral("---59---"),
+                                   QStringLiteral("---Q1AB"),
+                                   QStringLiteral("C"),
+                                   QStringLiteral("\r\n"),
+                                   QStringLiteral("\n"),
+                                   QStringLiteral("\r"),
+                                   QStringLiteral(" "),
+                                   QStringLiteral("/"),
+                                   QStringLiteral("Ж"),
+                                   QStringLiteral("2018"),
+                                   QStringLiteral("DR"),
+                                   QStringLiteral("1234567"),
+                                   QString()};
 
         TextBox log(QStringLiteral("Text1"));
         log.setMultiLine(true);

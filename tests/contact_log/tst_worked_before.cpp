@@ -112,6 +112,10 @@ private slots:
             << u"Q1ABC\u00c4 note\r\n"_s << false << none << "Q1ABC" << vbButtonText << 0;
         row("call after a character that is neither a letter nor a digit")
             << u"\u00b0Q1ABC\u00b7\r\n"_s << false << none << "Q1ABC" << vbRed << 2;
+        row("special call ending in digits")
+            << line(u"DR2018") << false << none << "DR2018" << vbRed << 27;
+        row("special call ending in digits, logged with one more")
+            << line(u"DR20189") << false << none << "DR2018" << vbButtonText << 0;
         row("call of digits alone, as the time") << q1abc << false << none << "1345" << vbRed << 20;
         row("call of digits alone, inside a date")
             << q1abc << false << none << "2016" << vbButtonText << 0;

@@ -233,9 +233,8 @@ int CallFieldIndex::newWordEnd(qsizetype offset, quint32 key, bool shifted)
         id = freeIds_.back();
         freeIds_.pop_back();
     }
-    // Filed first under its key: the order under a key does not matter, offsets are sorted
-    // when a call is looked up.
-    // One look-up of the key: most keys are filed already.
+    // Filed first under its key, with one look-up of the key: the order under a key does not
+    // matter, offsets are sorted when a call is looked up.
     int next = -1;
     if (const auto first = firstWithKey_.find(key); first != firstWithKey_.end()) {
         next = *first;

@@ -9,19 +9,18 @@ namespace {
 
 const QString captionBefore = QStringLiteral("517");
 
-// "001" to "999", then "1000" to "9999".
+// "001" to "999", then as many digits as the number needs, without leading zeros.
 bool isSentNumber(QStringView caption)
 {
     if (!std::all_of(caption.begin(), caption.end(), isAsciiDigit))
         return false;
-    return (caption.size() == 3 && caption != u"000") ||
-           (caption.size() == 4 && caption[0] != u'0');
+    return (caption.size() == 3 && caption != u"000") || (caption.size() > 3 && caption[0] != u'0');
 }
 
 // The number a well-formed last contact line carries: the line holding the last "-+-" starts
-// with three or four digits and then "-+-", whatever its fields hold. -1 when the text does not
-// end its log that way.
-int lastLineNumber(QStringView text)
+// with three to eighteen digits and then "-+-", whatever its fields hold. -1 when the text does
+// not end its log that way.
+qint64 lastLineNumber(QStringView text)
 {
     const qsizetype separator = text.lastIndexOf(u"-+-");
     if (separator < 0)
@@ -31,9 +30,9 @@ int lastLineNumber(QStringView text)
         --start;
     const QStringView line = text.sliced(start);
     const qsizetype first = line.indexOf(u"-+-");
-    if (first < 3 || first > 4 || !std::all_of(line.begin(), line.begin() + first, isAsciiDigit))
+    if (first < 3 || first > 18 || !std::all_of(line.begin(), line.begin() + first, isAsciiDigit))
         return -1;
-    return line.first(first).toInt();
+    return line.first(first).toLongLong();
 }
 
 } // namespace
@@ -47,11 +46,11 @@ QString fuzzRestoreSentNumber(QByteArrayView input)
 
     const QString &caption = Frame1.caption();
     if (!isSentNumber(caption))
-        return QStringLiteral("sent number \"%1\" is not 001 to 9999").arg(caption);
+        return QStringLiteral("sent number \"%1\" is not 001 or more").arg(caption);
     if (!logText.contains(u"-+-") && caption != captionBefore)
         return QStringLiteral("a log without contact lines changed the sent number");
-    if (const int last = lastLineNumber(logText); last >= 0) {
-        const QString expected = QString::number(std::min(last + 1, 9999)).rightJustified(3, u'0');
+    if (const qint64 last = lastLineNumber(logText); last >= 0) {
+        const QString expected = QString::number(last + 1).rightJustified(3, u'0');
         if (caption != expected)
             return QStringLiteral("last line %1 gave %2").arg(last).arg(caption);
     }

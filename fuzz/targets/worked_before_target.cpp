@@ -36,14 +36,31 @@ struct Expected
     int callPosition = 0;
 };
 
-// The mark worked out line by line, the slow way: the lines where "---", the call and
-// "---59---" follow each other, and the band of such a line after its last "-->".
+bool isLetterDigitOrSlash(QChar c)
+{
+    return c.isLetter() || c.isDigit() || c == u'/';
+}
+
+// Where a plain search of the line finds the call with no letter, digit or '/' directly before
+// or after it; -1 for nowhere.
+qsizetype wholeWordIn(QStringView line, QStringView call)
+{
+    for (qsizetype at = line.indexOf(call); at >= 0; at = line.indexOf(call, at + 1)) {
+        const qsizetype end = at + call.size();
+        if ((at == 0 || !isLetterDigitOrSlash(line[at - 1])) &&
+            (end == line.size() || !isLetterDigitOrSlash(line[end])))
+            return at;
+    }
+    return -1;
+}
+
+// The mark worked out line by line, the slow way: the lines where the call stands as a whole
+// word, and the band of such a line after its last "-->".
 Expected expectedMark(QStringView log, QStringView call, bool multiband, QStringView band)
 {
     Expected expected;
     if (call.size() <= 3)
         return expected;
-    const QString logged = fieldSeparator.toString() + call.toString() + reportField.toString();
     bool first = true;
     bool onBand = false;
     qsizetype lineStart = 0;
@@ -52,10 +69,10 @@ Expected expectedMark(QStringView log, QStringView call, bool multiband, QString
         while (lineEnd < log.size() && log[lineEnd] != u'\r' && log[lineEnd] != u'\n')
             ++lineEnd;
         const QStringView line = log.sliced(lineStart, lineEnd - lineStart);
-        const qsizetype at = line.indexOf(logged);
+        const qsizetype at = call.isEmpty() ? -1 : wholeWordIn(line, call);
         if (at >= 0) {
             if (first)
-                expected.callPosition = int(lineStart + at + fieldSeparator.size() + 1);
+                expected.callPosition = int(lineStart + at + 1);
             first = false;
             const qsizetype arrow = line.lastIndexOf(bandSeparator);
             onBand = onBand || (arrow >= 0 && line.sliced(arrow + bandSeparator.size()) == band);

@@ -1,5 +1,6 @@
 #include "call_field_index.h"
 
+#include "call_word.h"
 #include "contact_line.h"
 #include "text_box.h"
 
@@ -28,16 +29,40 @@ quint32 keyBefore(QStringView text, qsizetype end)
     return 0x10000000u | (quint32(qHash(wide)) & 0x0FFFFFFFu);
 }
 
-// Whether a call of four characters or more can end at `end`: no line break comes between.
-bool callCanEndAt(QStringView text, qsizetype end)
+// Reads the text in pieces of this length: a log kept one byte a character is converted a piece
+// at a time, not into a second copy of the whole log.
+constexpr qsizetype pieceLength = 1 << 16;
+
+// A filed word holds a letter among its last eight characters: calls do (even those that end in
+// digits, as some special calls do), dates, times and numbers do not. A word end therefore depends
+// on the eight characters before it and its own.
+constexpr qsizetype letterReach = 8;
+
+// Whether a word of `run` call characters ending at `end`, its last letter at `lastLetter`, is
+// filed.
+bool isFiledWord(qsizetype run, qsizetype lastLetter, qsizetype end)
 {
-    if (end < keyLength)
-        return false;
-    for (qsizetype i = end - keyLength; i < end; ++i) {
-        if (isLineBreak(text[i]))
-            return false;
+    return (run >= keyLength) & (lastLetter >= end - std::min(run, letterReach));
+}
+
+// Where in `call` a word the index files ends: at the call's end or before a character that is
+// not a call character. -1 when the call has no such word.
+qsizetype filedWordEndIn(QStringView call)
+{
+    qsizetype run = 0;
+    qsizetype lastLetter = -letterReach - 1;
+    for (qsizetype i = 0; i <= call.size(); ++i) {
+        if (i < call.size() && isCallCharacter(call[i])) {
+            ++run;
+            if (isCallLetter(call[i]))
+                lastLetter = i;
+            continue;
+        }
+        if (isFiledWord(run, lastLetter, i))
+            return i;
+        run = 0;
     }
-    return true;
+    return -1;
 }
 
 } // namespace
@@ -64,81 +89,118 @@ CallFieldIndex::~CallFieldIndex()
 
 QList<qsizetype> CallFieldIndex::callOffsets(QStringView call) const
 {
-    QList<qsizetype> offsets;
     if (call.size() < keyLength || call.contains(u'\r') || call.contains(u'\n'))
-        return offsets;
-    const qsizetype fieldLength = fieldSeparator.size() + call.size();
-    for (int id = firstWithKey_.value(keyBefore(call, call.size()), -1); id >= 0;
-         id = reports_[id].next) {
-        const qsizetype end = offsetOf(id);
-        if (end < fieldLength)
-            continue;
-        const QStringView field = log_.textPiece(end - fieldLength, end);
-        if (field.endsWith(call) && field.startsWith(fieldSeparator))
-            offsets.append(end - call.size());
+        return {};
+    const qsizetype wordEnd = filedWordEndIn(call);
+    if (wordEnd < 0)
+        return searchedCallOffsets(call);
+    QList<qsizetype> offsets;
+    for (int id = firstWithKey_.value(keyBefore(call, wordEnd), -1); id >= 0;
+         id = wordEnds_[id].next) {
+        const qsizetype at = offsetOf(id) - wordEnd;
+        if (callStandsAt(call, at))
+            offsets.append(at);
     }
+    // A word at the very end of the text is followed by nothing and so never filed.
+    const qsizetype atEnd = log_.textLength() - call.size();
+    if (wordEnd == call.size() && callStandsAt(call, atEnd))
+        offsets.append(atEnd);
     std::sort(offsets.begin(), offsets.end());
+    return offsets;
+}
+
+bool CallFieldIndex::callStandsAt(QStringView call, qsizetype at) const
+{
+    const qsizetype size = log_.textLength();
+    if (at < 0 || at + call.size() > size)
+        return false;
+    const qsizetype readFrom = std::max<qsizetype>(0, at - 1);
+    const QStringView text = log_.textPiece(readFrom, std::min(size, at + call.size() + 1));
+    return holdsAt(text, at - readFrom, call) && standsAlone(text, at - readFrom, call.size());
+}
+
+QList<qsizetype> CallFieldIndex::searchedCallOffsets(QStringView call) const
+{
+    QList<qsizetype> offsets;
+    const qsizetype size = log_.textLength();
+    for (qsizetype from = 0; from < size; from += pieceLength) {
+        // The calls that begin in this piece, with the character before and after each.
+        const qsizetype readFrom = std::max<qsizetype>(0, from - 1);
+        const qsizetype readTo = std::min(size, from + pieceLength + call.size() + 1);
+        const QStringView text = log_.textPiece(readFrom, readTo);
+        for (qsizetype at = text.indexOf(call, from - readFrom);
+             at >= 0 && readFrom + at < from + pieceLength; at = text.indexOf(call, at + 1)) {
+            if (standsAlone(text, at, call.size()))
+                offsets.append(readFrom + at);
+        }
+    }
     return offsets;
 }
 
 void CallFieldIndex::rebuild()
 {
-    reports_.clear();
+    wordEnds_.clear();
     freeIds_.clear();
     inLogOrder_.clear();
     firstWithKey_.clear();
     shiftStart_ = 0;
     pendingShift_ = 0;
-    // Read in pieces: a log kept one byte a character is converted a piece at a time, not into
-    // a second copy of the whole log.
-    constexpr qsizetype pieceLength = 1 << 16;
     const qsizetype size = log_.textLength();
     for (qsizetype from = 0; from < size; from += pieceLength)
-        fileReportsIn(from, std::min(size, from + pieceLength), qsizetype(inLogOrder_.size()));
+        fileWordEndsIn(from, std::min(size, from + pieceLength), qsizetype(inLogOrder_.size()));
 }
 
 void CallFieldIndex::takeAppend(qsizetype appended)
 {
-    // A report may begin up to its own length before the old end and go on in the new text.
+    // A word end depends on the characters before it and its own: those before the old end are
+    // as they were, and a word that ended the old text now has a character after it.
     const qsizetype size = log_.textLength();
-    fileReportsIn(std::max<qsizetype>(0, size - appended - reportField.size() + 1), size,
-                  qsizetype(inLogOrder_.size()));
+    fileWordEndsIn(size - appended, size, qsizetype(inLogOrder_.size()));
 }
 
 void CallFieldIndex::takeEdit(qsizetype position, qsizetype removed, qsizetype added)
 {
-    // A report depends on the characters from four before it to its end: those that overlap the
-    // edited range are forgotten and the range is read again; those after it move.
-    const qsizetype firstTouched = firstAtOrAfter(position - reportField.size() + 1);
+    // A word end depends on the characters from eight before it to itself: those that overlap
+    // the edited range are forgotten and the range is read again; those after it move.
+    const qsizetype firstTouched = firstAtOrAfter(position);
     moveShiftStart(firstTouched);
     qsizetype after = firstTouched;
     while (after < qsizetype(inLogOrder_.size()) &&
-           offsetOf(inLogOrder_[after]) < position + removed + keyLength)
-        forgetReport(inLogOrder_[after++]);
+           offsetOf(inLogOrder_[after]) < position + removed + letterReach)
+        forgetWordEnd(inLogOrder_[after++]);
     inLogOrder_.erase(inLogOrder_.begin() + firstTouched, inLogOrder_.begin() + after);
 
     pendingShift_ += added - removed;
 
-    fileReportsIn(std::max<qsizetype>(0, position - reportField.size() + 1),
-                  std::min(log_.textLength(), position + added + keyLength), firstTouched);
+    fileWordEndsIn(position, std::min(log_.textLength(), position + added + letterReach),
+                   firstTouched);
 }
 
-void CallFieldIndex::fileReportsIn(qsizetype from, qsizetype to, qsizetype at)
+void CallFieldIndex::fileWordEndsIn(qsizetype from, qsizetype to, qsizetype at)
 {
-    // What is read begins up to four characters before the first report and ends with the last.
-    const qsizetype readFrom = std::max<qsizetype>(0, from - keyLength);
-    const qsizetype readTo = std::min(log_.textLength(), to + reportField.size() - 1);
-    if (readFrom >= readTo)
+    // What is read begins eight characters before the first word end: the part of the word it
+    // depends on.
+    const qsizetype readFrom = std::max<qsizetype>(0, from - letterReach);
+    const qsizetype readTo = std::min(log_.textLength(), to);
+    if (from >= readTo)
         return;
     const QStringView text = log_.textPiece(readFrom, readTo);
-    // Filed at or after the start of the shifted places, a report is one of them.
+    // Filed at or after the start of the shifted places, a word end is one of them.
     const bool shifted = at >= shiftStart_;
     std::vector<int> found;
-    for (qsizetype offset = text.indexOf(reportField, from - readFrom);
-         offset >= 0 && offset < to - readFrom; offset = text.indexOf(reportField, offset + 1)) {
-        if (callCanEndAt(text, offset))
-            found.push_back(newReport(readFrom + offset - (shifted ? pendingShift_ : 0),
-                                      keyBefore(text, offset), shifted));
+    const qsizetype first = from - readFrom;
+    qsizetype run = 0; // call characters just before i
+    qsizetype lastLetter = -letterReach - 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // Without branches but the rare one: letters, digits and dashes alternate too often in a
+        // log for a branch on each to be foreseen.
+        const quint8 kind = callWordDetail::kindOf(text[i]);
+        const bool isCall = kind & callWordDetail::callCharacter;
+        if (!isCall & isFiledWord(run, lastLetter, i) & (i >= first))
+            found.push_back(newWordEnd(readFrom + i - (shifted ? pendingShift_ : 0),
+                                       keyBefore(text, i), shifted));
+        run = isCall ? run + 1 : 0;
+        lastLetter = (kind & callWordDetail::letter) ? i : lastLetter;
     }
     inLogOrder_.insert(inLogOrder_.begin() + at, found.begin(), found.end());
     if (!shifted)
@@ -147,11 +209,11 @@ void CallFieldIndex::fileReportsIn(qsizetype from, qsizetype to, qsizetype at)
 
 void CallFieldIndex::setShifted(qsizetype place, bool shifted)
 {
-    Report &report = reports_[inLogOrder_[place]];
+    WordEnd &end = wordEnds_[inLogOrder_[place]];
     const quint32 shift = quint32(pendingShift_);
-    report.offset = shifted ? report.offset - shift : report.offset + shift;
-    report.keyAndShifted =
-        shifted ? report.keyAndShifted | shiftedFlag : report.keyAndShifted & ~shiftedFlag;
+    end.offset = shifted ? end.offset - shift : end.offset + shift;
+    end.keyAndShifted =
+        shifted ? end.keyAndShifted | shiftedFlag : end.keyAndShifted & ~shiftedFlag;
 }
 
 void CallFieldIndex::moveShiftStart(qsizetype place)
@@ -162,37 +224,41 @@ void CallFieldIndex::moveShiftStart(qsizetype place)
         setShifted(shiftStart_ - 1, true);
 }
 
-int CallFieldIndex::newReport(qsizetype offset, quint32 key, bool shifted)
+int CallFieldIndex::newWordEnd(qsizetype offset, quint32 key, bool shifted)
 {
-    int id = int(reports_.size());
+    int id = int(wordEnds_.size());
     if (freeIds_.empty()) {
-        reports_.push_back({});
+        wordEnds_.push_back({});
     } else {
         id = freeIds_.back();
         freeIds_.pop_back();
     }
-    // Filed first under its key: the order under a key does not matter, offsets are sorted
-    // when a call is looked up.
-    const int next = firstWithKey_.value(key, -1);
-    reports_[id] = {quint32(offset), key | (shifted ? shiftedFlag : 0u), -1, next};
-    if (next >= 0)
-        reports_[next].previous = id;
-    firstWithKey_.insert(key, id);
+    // Filed first under its key, with one look-up of the key: the order under a key does not
+    // matter, offsets are sorted when a call is looked up.
+    int next = -1;
+    if (const auto first = firstWithKey_.find(key); first != firstWithKey_.end()) {
+        next = *first;
+        *first = id;
+        wordEnds_[next].previous = id;
+    } else {
+        firstWithKey_.insert(key, id);
+    }
+    wordEnds_[id] = {quint32(offset), key | (shifted ? shiftedFlag : 0u), -1, next};
     return id;
 }
 
-void CallFieldIndex::forgetReport(int id)
+void CallFieldIndex::forgetWordEnd(int id)
 {
-    const Report &report = reports_[id];
-    const quint32 key = report.keyAndShifted & ~shiftedFlag;
-    if (report.previous >= 0)
-        reports_[report.previous].next = report.next;
-    else if (report.next >= 0)
-        firstWithKey_[key] = report.next;
+    const WordEnd &end = wordEnds_[id];
+    const quint32 key = end.keyAndShifted & ~shiftedFlag;
+    if (end.previous >= 0)
+        wordEnds_[end.previous].next = end.next;
+    else if (end.next >= 0)
+        firstWithKey_[key] = end.next;
     else
         firstWithKey_.remove(key);
-    if (report.next >= 0)
-        reports_[report.next].previous = report.previous;
+    if (end.next >= 0)
+        wordEnds_[end.next].previous = end.previous;
     freeIds_.push_back(id);
 }
 

@@ -28,8 +28,6 @@ ContactRefusal refusal(const ContactForm &form)
         return ContactRefusal::MissingNumber;
     if (form.Check3.value() == 0 && form.Text4.text().isEmpty())
         return ContactRefusal::MissingLocator;
-    if (sentNumbersUsedUp(lastContactLineOf(form.Text1), form.Frame1))
-        return ContactRefusal::SentNumbersUsedUp;
     return ContactRefusal::None;
 }
 
@@ -76,8 +74,5 @@ ContactRefusal AddContact(ContactForm &form, const Clock &clock)
     form.Text4.setText({});
     AdvanceSentNumber(form.Frame1, form.NextNumber);
     form.Text2.setFocus();
-    // The operator learns with the last number's contact that no further one can be numbered.
-    if (sentNumbersUsedUp(lastContactLineOf(form.Text1), form.Frame1))
-        return ContactRefusal::SentNumbersUsedUp;
     return ContactRefusal::None;
 }

@@ -11,9 +11,6 @@ enum class ContactRefusal
     MissingCall,
     MissingNumber,
     MissingLocator, // only asked for while the locator box is shown
-    // The last sent number has been given: no further contact can be numbered. Also returned
-    // by the add that gave it, after the contact was logged.
-    SentNumbersUsedUp,
 };
 
 // Stamps the contact about to be added: DateText, HourText, MinuteText and TimeText, from one

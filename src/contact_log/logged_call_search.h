@@ -7,9 +7,10 @@
 class CallFieldIndex;
 class TextBox;
 
-// Walks, in log order, the places where the log text holds `call` as a logged call: "---", the
-// call, "---59---", anywhere in a line. Runs on every keystroke in the call box, so it never
-// copies the log or a line: the index names the few places to read, and it reads them in place.
+// Walks, in log order, the places where the log text holds `call` as a logged call: the call with
+// no call character directly before or after it, anywhere in a line. Runs on every keystroke in
+// the call box, so it never copies the log or a line: the index names the few places to read, and
+// it reads them in place.
 class LoggedCallSearch
 {
 public:

@@ -7,15 +7,21 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
-constexpr int firstSentNumber = 1;
+// The greatest number four characters can write without an exponent: the most a line that does
+// not start with its number is read as.
+constexpr double largestFourCharacterNumber = 9999;
 
 bool isAsciiDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
+}
+
+bool allAsciiDigits(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isAsciiDigit);
 }
 
 // The digits a line starts with, when they are all that stands before its first "-+-"; an
@@ -24,41 +30,48 @@ QStringView leadingNumber(QStringView line)
 {
     const qsizetype separator = line.indexOf(sentNumberSeparator);
     const QStringView number = line.first(std::max<qsizetype>(separator, 0));
-    if (number.isEmpty() || !std::all_of(number.begin(), number.end(), isAsciiDigit))
-        return {};
-    return number;
+    return allAsciiDigits(number) ? number : QStringView();
+}
+
+// Decimal digits without their leading zeros; "0" for zero.
+QString withoutLeadingZeros(QStringView digits)
+{
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits = digits.sliced(1);
+    return digits.toString();
+}
+
+// One more than a number in decimal digits, worked on the digits themselves: no number of
+// digits is too many.
+QString nextNumberAfter(QStringView digits)
+{
+    QString next = withoutLeadingZeros(digits);
+    qsizetype i = next.size();
+    while (i > 0 && next[i - 1] == u'9')
+        next[--i] = u'0';
+    if (i == 0)
+        next.prepend(u'1');
+    else
+        next[i - 1] = QChar(next[i - 1].unicode() + 1);
+    return next;
 }
 
 } // namespace
 
 void FormatSentNumber(Frame &Frame1, QStringView number)
 {
-    switch (number.size()) {
-    case 1:
-        Frame1.setCaption(QStringLiteral("00") + number.toString());
-        break;
-    case 2:
-        Frame1.setCaption(QLatin1Char('0') + number.toString());
-        break;
-    case 3:
-    case 4:
-        Frame1.setCaption(number.toString());
-        break;
-    default:
-        break;
-    }
+    if (!number.isEmpty())
+        Frame1.setCaption(number.toString().rightJustified(3, u'0'));
 }
 
 void AdvanceSentNumber(Frame &Frame1, QString &NextNumber)
 {
-    const int n = Frame1.caption().toInt();
-    if (n < lastSentNumber) {
-        NextNumber = QString::number(n + 1);
-        FormatSentNumber(Frame1, NextNumber);
-    }
+    const QString &caption = Frame1.caption();
+    NextNumber = nextNumberAfter(allAsciiDigits(caption) ? QStringView(caption) : u"0");
+    FormatSentNumber(Frame1, NextNumber);
 }
 
-std::optional<double> lastSentNumberIn(QStringView logText)
+std::optional<QString> lastSentNumberIn(QStringView logText)
 {
     const int p = findTextBackward(logText, sentNumberSeparator);
     if (p == 0)
@@ -68,11 +81,15 @@ std::optional<double> lastSentNumberIn(QStringView logText)
     while (lineStart > 0 && !isLineBreak(logText[lineStart - 1]))
         --lineStart;
     if (const QStringView number = leadingNumber(logText.sliced(lineStart)); !number.isEmpty())
-        return std::min(number.toDouble(), double(std::numeric_limits<int>::max()));
+        return withoutLeadingZeros(number);
     // Normally the line feed ending the previous line and the three digits of the last line;
-    // when the last "-+-" stands in the first line, whatever comes before it.
+    // when the last "-+-" stands in the first line, whatever comes before it. A negative or
+    // unreadable number is none, and an exponent is read up to the most four digits write.
     const QStringView before = p > 4 ? logText.mid(p - 5, 4) : logText.left(p - 1);
-    return std::trunc(numericValue(before));
+    const double number = std::trunc(numericValue(before));
+    if (!(number > 0))
+        return QStringLiteral("0");
+    return QString::number(qint64(std::min(number, largestFourCharacterNumber)));
 }
 
 QStringView lastContactLineOf(const TextBox &log)
@@ -92,17 +109,6 @@ QStringView lastContactLineOf(const TextBox &log)
 
 void RestoreSentNumber(QStringView logText, Frame &Frame1)
 {
-    const std::optional<double> last = lastSentNumberIn(logText);
-    if (!last)
-        return;
-    // An unreadable number, a negative one or one past the last would not be a serial the
-    // operator can send; keep it within the range a contest allows.
-    const double next = std::clamp(*last + 1, double(firstSentNumber), double(lastSentNumber));
-    FormatSentNumber(Frame1, QString::number(int(next)));
-}
-
-bool sentNumbersUsedUp(QStringView logText, const Frame &Frame1)
-{
-    return Frame1.caption().toInt() >= lastSentNumber &&
-           lastSentNumberIn(logText).value_or(0) >= lastSentNumber;
+    if (const std::optional<QString> last = lastSentNumberIn(logText))
+        FormatSentNumber(Frame1, nextNumberAfter(*last));
 }

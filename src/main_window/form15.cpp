@@ -206,7 +206,6 @@ void Form15::Command1_Click()
         box = &Text4;
         break;
     case ContactRefusal::None:
-    case ContactRefusal::SentNumbersUsedUp:
         return;
     }
     box->setFocus();

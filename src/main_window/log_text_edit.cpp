@@ -1,7 +1,22 @@
 #include "log_text_edit.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+
+namespace {
+
+bool holdsSeparators(QStringView text)
+{
+    return text.contains(QChar::LineSeparator) || text.contains(QChar::ParagraphSeparator);
+}
+
+QString withLineFeeds(QString text)
+{
+    return text.replace(QChar::LineSeparator, u'\n').replace(QChar::ParagraphSeparator, u'\n');
+}
+
+} // namespace
 
 void LogTextEdit::keyPressEvent(QKeyEvent *event)
 {
@@ -18,13 +33,25 @@ void LogTextEdit::keyPressEvent(QKeyEvent *event)
 
 void LogTextEdit::insertFromMimeData(const QMimeData *source)
 {
-    if (!source->hasText()) {
-        QPlainTextEdit::insertFromMimeData(source);
+    // The toolkit's own insert (Qt 6.4) takes the first of the data's formats without asking
+    // whether there is one, and dies on data with none: what the clipboard offers once the
+    // program that copied has ended. So it is only ever handed data made here, holding text.
+    if (!source || !source->hasText())
+        return;
+    QMimeData plain;
+    plain.setText(withLineFeeds(source->text()));
+    QPlainTextEdit::insertFromMimeData(&plain);
+}
+
+void LogTextEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (!holdsSeparators(event->commitString())) {
+        QPlainTextEdit::inputMethodEvent(event);
         return;
     }
-    QString text = source->text();
-    text.replace(QChar::LineSeparator, u'\n').replace(QChar::ParagraphSeparator, u'\n');
-    QMimeData plain;
-    plain.setText(text);
-    QPlainTextEdit::insertFromMimeData(&plain);
+    QInputMethodEvent plain(event->preeditString(), event->attributes());
+    plain.setCommitString(withLineFeeds(event->commitString()), event->replacementStart(),
+                          event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&plain);
+    event->setAccepted(plain.isAccepted());
 }

@@ -2,9 +2,10 @@
 
 #include <QPlainTextEdit>
 
-// The log box's widget. Every line break the operator types or pastes is a paragraph break, the
-// one kind the log text holds as CR LF: Shift+Enter and pasted line or paragraph separators
-// would otherwise put a character into the log that no reader takes for a line end.
+// The log box's widget. Every line break the operator types, pastes, drops or commits from an
+// input method is a paragraph break, the one kind the log text holds as CR LF: Shift+Enter and
+// line or paragraph separators would otherwise put a character into the log that no reader takes
+// for a line end.
 class LogTextEdit : public QPlainTextEdit
 {
 public:
@@ -12,5 +13,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Pastes (keyboard, menu, middle button) and drops: only their text, and nothing when they
+    // hold none.
     void insertFromMimeData(const QMimeData *source) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 };

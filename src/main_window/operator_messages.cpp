@@ -1,7 +1,5 @@
 #include "operator_messages.h"
 
-#include "sent_number.h"
-
 #include <QDir>
 
 namespace {
@@ -74,9 +72,6 @@ void showRefusal(MessageService &messages, ContactRefusal refusal)
         break;
     case ContactRefusal::MissingLocator:
         prompt = QStringLiteral("Insert Locator");
-        break;
-    case ContactRefusal::SentNumbersUsedUp:
-        prompt = QStringLiteral("Last sent number %1 reached").arg(lastSentNumber);
         break;
     }
     messages.msgBox(prompt, vbOKOnly);

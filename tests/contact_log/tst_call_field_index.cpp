@@ -6,13 +6,22 @@
 
 namespace {
 
-// Every place a plain search of the text finds "---", the call and "---59---" one after another.
+bool isLetterDigitOrSlash(QChar c)
+{
+    return c.isLetter() || c.isDigit() || c == u'/';
+}
+
+// Every place a plain search of the text finds the call with no letter, digit or '/' directly
+// before or after it.
 QList<qsizetype> searchedOffsets(const QString &text, const QString &call)
 {
-    const QString field = QStringLiteral("---%1---59---").arg(call);
     QList<qsizetype> offsets;
-    for (qsizetype at = text.indexOf(field); at >= 0; at = text.indexOf(field, at + 1))
-        offsets.append(at + 3);
+    for (qsizetype at = text.indexOf(call); at >= 0; at = text.indexOf(call, at + 1)) {
+        const qsizetype end = at + call.size();
+        if ((at == 0 || !isLetterDigitOrSlash(text[at - 1])) &&
+            (end == text.size() || !isLetterDigitOrSlash(text[end])))
+            offsets.append(at);
+    }
     return offsets;
 }
 
@@ -20,7 +29,8 @@ QList<qsizetype> searchedOffsets(const QString &text, const QString &call)
 
 // The index kept through edits of the operator's, with the log text never read whole in
 // between, answers as one built afresh from the same text and as a plain search of it, for
-// ASCII calls and for calls whose last four characters are not ASCII.
+// ASCII calls, for calls whose last four characters are not ASCII or not letters, for a locator
+// and for a time (digits alone, which the index does not file but looks for in the whole text).
 class TestCallFieldIndex : public QObject
 {
     Q_OBJECT
@@ -32,7 +42,9 @@ private slots:
         const auto below = [&random](qsizetype n) { return qsizetype(random() % quint64(n)); };
         const QStringList calls = {QStringLiteral("Q1ABC"),  QStringLiteral("Q1AB"),
                                    QStringLiteral("DL1XYZ"), QStringLiteral("OK1ŠČŘ"),
-                                   QStringLiteral("OK2ŠČŘ"), QStringLiteral("Я1ЖЖЖ")};
+                                   QStringLiteral("OK2ŠČŘ"), QStringLiteral("Я1ЖЖЖ"),
+                                   QStringLiteral("JN80XY"), QStringLiteral("1200"),
+                                   QStringLiteral("DR2018"), QStringLiteral("Q1234567")};
         const auto contactLine = [&](QStringView lineEnd) {
             return QStringLiteral("08/12/26 1200---%1---59---001---59---002---JN80XY-->144 Mhz%2")
                 .arg(calls[below(calls.size())], lineEnd);
@@ -43,6 +55,12 @@ private slots:
                                    QStringLiteral("\r\n"),
                                    QStringLiteral("\n"),
                                    QStringLiteral("\r"),
+                                   QStringLiteral(" "),
+                                   QStringLiteral("/"),
+                                   QStringLiteral("Ж"),
+                                   QStringLiteral("2018"),
+                                   QStringLiteral("DR"),
+                                   QStringLiteral("1234567"),
                                    QString()};
 
         TextBox log(QStringLiteral("Text1"));

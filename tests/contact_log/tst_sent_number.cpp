@@ -12,7 +12,7 @@ class TestSentNumber : public QObject
     Q_OBJECT
 
 private slots:
-    void formatPadsToThreeDigitsAndShowsFour()
+    void formatPadsToThreeDigitsAndShowsLongerNumbers()
     {
         Frame frame(QStringLiteral("Frame1"));
         FormatSentNumber(frame, u"7");
@@ -23,13 +23,15 @@ private slots:
         QCOMPARE(frame.caption(), QStringLiteral("999"));
         FormatSentNumber(frame, u"1000");
         QCOMPARE(frame.caption(), QStringLiteral("1000"));
-        FormatSentNumber(frame, u"10000"); // any other length leaves it
-        QCOMPARE(frame.caption(), QStringLiteral("1000"));
-        FormatSentNumber(frame, u"");
-        QCOMPARE(frame.caption(), QStringLiteral("1000"));
+        FormatSentNumber(frame, u"10000");
+        QCOMPARE(frame.caption(), QStringLiteral("10000"));
+        FormatSentNumber(frame, u"1234567");
+        QCOMPARE(frame.caption(), QStringLiteral("1234567"));
+        FormatSentNumber(frame, u""); // nothing to show leaves it
+        QCOMPARE(frame.caption(), QStringLiteral("1234567"));
     }
 
-    void advanceMovesOnAndStopsAt9999_data()
+    void advanceMovesOnWithAsManyDigitsAsItNeeds_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
@@ -49,11 +51,20 @@ private slots:
         QTest::newRow("1000") << "1000"
                               << "1001"
                               << "1001";
-        QTest::newRow("9999 stays") << "9999"
-                                    << "9999"
-                                    << "";
+        QTest::newRow("9999") << "9999"
+                              << "10000"
+                              << "10000";
+        QTest::newRow("10000") << "10000"
+                               << "10001"
+                               << "10001";
+        QTest::newRow("99999") << "99999"
+                               << "100000"
+                               << "100000";
+        QTest::newRow("past what an int holds") << "99999999999999999999"
+                                                << "100000000000000000000"
+                                                << "100000000000000000000";
     }
-    void advanceMovesOnAndStopsAt9999()
+    void advanceMovesOnWithAsManyDigitsAsItNeeds()
     {
         QFETCH(QString, before);
         QFETCH(QString, after);
@@ -81,9 +92,15 @@ private slots:
         QTest::newRow("1000 gives 1001")
             << first + u"1000-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
             << "1001";
-        QTest::newRow("9999 stays the last")
+        QTest::newRow("9999 gives 10000")
             << first + u"9999-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
-            << "9999";
+            << "10000";
+        QTest::newRow("12345 gives 12346")
+            << first + u"12345-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
+            << "12346";
+        QTest::newRow("leading zeros are dropped")
+            << first + u"00041-+-16/07/2016---1346---Q2XY---59---007---JN81AA\r\n"_s << "005"
+            << "042";
         QTest::newRow("separators typed into the fields")
             << first + u"041-+-16/07/2016---1346---Q2-+-XY---59---0-+-07---JN-+-81AA\r\n"_s << "005"
             << "042";
@@ -116,9 +133,12 @@ private slots:
         QTest::newRow("negative number stays in range") << "ab\n-50-+-"
                                                         << "005"
                                                         << "001";
-        QTest::newRow("overflowing digits stay in range") << "99999999999999999999-+-"
-                                                          << "005"
-                                                          << "9999";
+        QTest::newRow("digits past what an int holds") << "99999999999999999999-+-"
+                                                       << "005"
+                                                       << "100000000000000000000";
+        QTest::newRow("an exponent before -+- on a line without a number") << "ab\n1e99-+-"
+                                                                           << "005"
+                                                                           << "10000";
         QTest::newRow("fraction is cut") << "ab\n1.5-+-"
                                          << "005"
                                          << "002";
@@ -168,31 +188,6 @@ private slots:
         box.replaceText(1, 0, u"-"); // the gap in the text, near its start
         log.insert(1, u'-');
         QCOMPARE(lastSentNumberIn(lastContactLineOf(box)), lastSentNumberIn(log));
-    }
-
-    void numbersAreUsedUpOnceTheLastIsLogged_data()
-    {
-        QTest::addColumn<QString>("log");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("usedUp");
-        const QString line9999 =
-            QStringLiteral("9999-+-16/07/2016---1345---Q1ABC---59---1---JN\r\n");
-        QTest::newRow("9999 logged, 9999 shown") << line9999 << "9999" << true;
-        QTest::newRow("9998 logged, 9999 shown")
-            << QStringLiteral("9998-+-16/07/2016---1345---Q1ABC---59---1---JN\r\n") << "9999"
-            << false;
-        QTest::newRow("9999 logged, another number shown") << line9999 << "042" << false;
-        QTest::newRow("nothing logged") << ""
-                                        << "9999" << false;
-    }
-    void numbersAreUsedUpOnceTheLastIsLogged()
-    {
-        QFETCH(QString, log);
-        QFETCH(QString, caption);
-        QFETCH(bool, usedUp);
-        Frame frame(QStringLiteral("Frame1"));
-        frame.setCaption(caption);
-        QCOMPARE(sentNumbersUsedUp(log, frame), usedUp);
     }
 };
 

@@ -67,9 +67,13 @@ private slots:
         row("logged only as portable")
             << line(u"Q1ABC/P") << false << none << "Q1ABC" << vbButtonText << 0;
         row("portable call") << line(u"Q1ABC/P") << false << none << "Q1ABC/P" << vbRed << 27;
-        row("only as a locator") << q1abc << false << none << "JN80XY" << vbButtonText << 0;
-        row("only inside a date") << line(u"Q1ABC", u"...", u"012", u"JN80XY", u"16-JULY-2016")
-                                  << false << none << "JULY" << vbButtonText << 0;
+        row("a locator is a word like a call") << q1abc << false << none << "JN80XY" << vbRed << 46;
+        row("a word between dashes inside a date")
+            << line(u"Q1ABC", u"...", u"012", u"JN80XY", u"16-JULY-2016") << false << none << "JULY"
+            << vbRed << 10;
+        row("only inside a word of a date")
+            << line(u"Q1ABC", u"...", u"012", u"JN80XY", u"16JULY2016") << false << none << "JULY"
+            << vbButtonText << 0;
         row("call in a received number") << line(u"Q1ABC", u"...", u"7---Q2XYZ---59---8", u"JN80")
                                          << false << none << "Q2XYZ" << vbRed << 44;
 
@@ -87,12 +91,40 @@ private slots:
         row("empty locator (HF)") << line(u"Q1ABC", u"...", u"5", u"") << false << none << "Q1ABC"
                                   << vbRed << 27;
 
-        // A call is logged wherever "---", the call and "---59---" follow each other in a line:
-        // lines written by older versions, joined or typed by hand count as well.
+        // A call is logged wherever it stands as a word in a line, with no letter, digit or '/'
+        // directly before or after it: lines written by older versions, edited, joined or typed
+        // by hand count as well.
         const QString typedNote = QStringLiteral("Q1ABC worked before\r\n");
-        row("hand-typed note") << typedNote << false << none << "Q1ABC" << vbButtonText << 0;
+        row("hand-typed note") << typedNote << false << none << "Q1ABC" << vbRed << 1;
         row("note before the contact")
-            << typedNote + q1abc << false << none << "Q1ABC" << vbRed << int(typedNote.size()) + 27;
+            << typedNote + q1abc << false << none << "Q1ABC" << vbRed << 1;
+        row("report edited to 57") << QString(q1abc).replace(u"---59---"_s, u"---57---"_s) << false
+                                   << none << "Q1ABC" << vbRed << 27;
+        row("hand-typed line") << q2xyz + u"Q3MAN manual note\r\n"_s << false << none << "Q3MAN"
+                               << vbRed << 54;
+        row("hand-typed call ending the log")
+            << u"manual Q3MAN"_s << false << none << "Q3MAN" << vbRed << 8;
+        row("hand-typed call in lower case")
+            << u"q3man manual note\r\n"_s << false << none << "Q3MAN" << vbButtonText << 0;
+        row("call after a prefix and a slash")
+            << line(u"DL/Q1ABC") << false << none << "Q1ABC" << vbButtonText << 0;
+        row("call before a letter that is not ASCII")
+            << u"Q1ABC\u00c4 note\r\n"_s << false << none << "Q1ABC" << vbButtonText << 0;
+        row("call after a character that is neither a letter nor a digit")
+            << u"\u00b0Q1ABC\u00b7\r\n"_s << false << none << "Q1ABC" << vbRed << 2;
+        row("special call ending in digits")
+            << line(u"DR2018") << false << none << "DR2018" << vbRed << 27;
+        row("special call ending in digits, logged with one more")
+            << line(u"DR20189") << false << none << "DR2018" << vbButtonText << 0;
+        row("call of digits alone, as the time") << q1abc << false << none << "1345" << vbRed << 20;
+        row("call of digits alone, inside a date")
+            << q1abc << false << none << "2016" << vbButtonText << 0;
+        row("call with a blank in it")
+            << u"x Q1 AB y\r\n"_s << false << none << "Q1 AB" << vbRed << 3;
+        row("call with a blank and a long word")
+            << u"x Q1 ABCD y\r\n"_s << false << none << "Q1 ABCD" << vbRed << 3;
+        row("call with a blank, a longer word in the log")
+            << u"x Q1 ABCDE y\r\n"_s << false << none << "Q1 ABCD" << vbButtonText << 0;
         row("time written just after midnight")
             << "001-+-16/07/2016---0-230---Q1ABC---59---1---X\r\n"
             << false << none << "Q1ABC" << vbRed << 28;
@@ -105,12 +137,12 @@ private slots:
         row("cut after the report")
             << "001-+-16/07/2016---1345---Q1ABC---59---" << false << none << "Q1ABC" << vbRed << 27;
         row("no separator before the call") << "001-+-16/07/2016 1345 Q1ABC---59---012\r\n"
-                                            << false << none << "Q1ABC" << vbButtonText << 0;
+                                            << false << none << "Q1ABC" << vbRed << 23;
         row("report cut short") << "001-+-16/07/2016---1345---Q1ABC---59--\r\n"
-                                << false << none << "Q1ABC" << vbButtonText << 0;
+                                << false << none << "Q1ABC" << vbRed << 27;
         row("contact split over two lines")
             << "001-+-16/07/2016---1345---\r\nQ1ABC---59---012---JN80XY\r\n"
-            << false << none << "Q1ABC" << vbButtonText << 0;
+            << false << none << "Q1ABC" << vbRed << 29;
         row("call split over two lines") << "001-+-16/07/2016---1345---Q1A\nBC---59---012\r\n"
                                          << false << none << "Q1ABC" << vbButtonText << 0;
         const QString longJunk =
@@ -143,7 +175,14 @@ private slots:
                                                 << "Q1ABC" << vbBlue << 27;
         row("multiband, band of a hand-typed line")
             << u"Q1ABC -->432 Mhz\r\n"_s + q1abc144 << true << "432 Mhz"
-            << "Q1ABC" << vbBlue << 45;
+            << "Q1ABC" << vbRed << 1;
+        row("multiband, band of a line whose report was edited")
+            << q2xyz432 + QString(q1abc432).replace(u"---59---"_s, u"---57---"_s) << true
+            << "432 Mhz"
+            << "Q1ABC" << vbRed << 90;
+        row("multiband, only in another station's line on the chosen band")
+            << q1abc144 + u"Q2XYZ worked Q1ABC -->432 Mhz\r\n"_s << true << "432 Mhz"
+            << "Q1ABC" << vbRed << 27;
         row("multiband, band of two joined lines is the last one")
             << q1abc144.chopped(2) + q2xyz432 << true << "432 Mhz"
             << "Q1ABC" << vbRed << 27;
@@ -202,7 +241,15 @@ private slots:
         row("line cut in its time, the rest on a new line")
             << q1abc.left(21) << false << "" << u"\r\n"_s + q1abc.mid(21) << vbRed << 29;
         row("line cut before its call, the rest on a new line")
-            << q1abc.left(26) << false << "" << u"\r\n"_s + q1abc.mid(26) << vbButtonText << 0;
+            << q1abc.left(26) << false << "" << u"\r\n"_s + q1abc.mid(26) << vbRed << 29;
+        row("hand-typed line appended")
+            << q2xyz << false << "" << u"Q1ABC manual note\r\n"_s << vbRed << 54;
+        row("call ending the log, then a blank")
+            << u"note Q1ABC"_s << false << "" << u" "_s << vbRed << 6;
+        row("call ending the log, then a letter")
+            << u"note Q1ABC"_s << false << "" << u"D\r\n"_s << vbButtonText << 0;
+        row("call cut at the log's end, then the rest")
+            << u"note Q1AB"_s << false << "" << u"C\r\n"_s << vbRed << 6;
         // Any other change: the whole log is read again.
         row("log replaced") << q1abc << true << q2xyz << "" << vbButtonText << 0;
         row("log replaced by one as long")
@@ -213,7 +260,10 @@ private slots:
         row("log emptied") << q1abc << true << ""
                            << "" << vbButtonText << 0;
         row("line put in front of the call")
-            << q1abc << true << q1abc.left(26) + q2xyz + q1abc.mid(26) << "" << vbButtonText << 0;
+            << q1abc << true << q1abc.left(26) + q2xyz + q1abc.mid(26) << "" << vbRed << 80;
+        row("letters put in front of the call")
+            << q1abc << true << q1abc.left(26) + u"DL/"_s + q1abc.mid(26) << "" << vbButtonText
+            << 0;
         row("replaced, then appended before the next look-up")
             << q1abc << true << q2xyz << q1abc << vbRed << 80;
     }
@@ -252,7 +302,12 @@ private slots:
 
         row("last letter of a call changed") << q1abd << 30 << 1 << "C" << vbRed << 27;
         row("first letter of the report typed over")
-            << line(u"Q1ABC") << 31 << 1 << "+" << vbButtonText << 0;
+            << line(u"Q1ABC") << 31 << 1 << "+" << vbRed << 27;
+        row("report edited to 57") << line(u"Q1ABC") << 35 << 1 << "7" << vbRed << 27;
+        row("letter typed after a call") << line(u"Q1ABC") << 31 << 0 << "D" << vbButtonText << 0;
+        row("letter after a call deleted") << line(u"Q1ABCD") << 31 << 1 << "" << vbRed << 27;
+        row("dash typed between a prefix and a call")
+            << line(u"DL/Q1ABC") << 28 << 1 << "-" << vbRed << 30;
         row("report typed after a call") << "---Q1ABC" << 8 << 0 << "---59---" << vbRed << 4;
         row("line break typed into a call") << line(u"Q1ABC") << 28 << 0 << "\r\n"
                                             << vbButtonText << 0;

@@ -4,6 +4,7 @@
 #include "log_file.h"
 
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -15,17 +16,20 @@ template <qsizetype N> QByteArray bytesOf(const char (&literal)[N])
     return QByteArray(literal, N - 1);
 }
 
+// "001" to "999", then as many digits as the number needs, without leading zeros.
 bool isSentNumber(const QString &caption)
 {
-    bool ok = false;
-    const int number = caption.toInt(&ok);
-    return ok && number >= 1 && number <= 9999 && caption.size() == (number > 999 ? 4 : 3);
+    const bool digits =
+        !caption.isEmpty() &&
+        std::all_of(caption.begin(), caption.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digits && caption != QStringLiteral("000") &&
+           (caption.size() == 3 || (caption.size() > 3 && caption[0] != u'0'));
 }
 
 } // namespace
 
 // Log files the program did not write, opened through "Open": each gives the log text the rules
-// say, and the sent number stays three digits from 001 to 999.
+// say, and the sent number is three digits from 001 to 999 or a longer number.
 class TestHostileLogFiles : public QObject
 {
     Q_OBJECT
@@ -66,7 +70,13 @@ private slots:
         QTest::newRow("digits that overflow an int before -+-")
             << QByteArray("041-+-a\r\n99999999999999999999-+-b\r\n")
             << "041-+-a\r\n99999999999999999999-+-b\r\n"
-            << "9999";
+            << "100000000000000000000";
+        QTest::newRow("a last number of 9999")
+            << QByteArray("9998-+-a\r\n9999-+-b\r\n") << "9998-+-a\r\n9999-+-b\r\n"
+            << "10000";
+        QTest::newRow("a last number of five digits")
+            << QByteArray("041-+-a\r\n12345-+-b\r\n") << "041-+-a\r\n12345-+-b\r\n"
+            << "12346";
         QTest::newRow("a negative number before -+-")
             << QByteArray("a\r\n-12-+-b\r\n") << "a\r\n-12-+-b\r\n"
             << "001";

@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(s.form.TimeText, QStringLiteral("1445---"));
     }
 
-    void sentNumberGoesOnPast999AndStopsAfter9999()
+    void sentNumberGoesOnPast999AndPast9999()
     {
         Session s;
         s.form.Check3.click();
@@ -212,23 +212,17 @@ private slots:
         QCOMPARE(s.form.Frame1.caption(), QStringLiteral("1001"));
         QVERIFY(s.fakes.messages.shown.isEmpty());
 
-        // The last number is logged, and the operator told at once that it was the last.
+        // No number is the last: a contest goes on with five digits, and nothing is refused.
         s.form.Frame1.setCaption(QStringLiteral("9999"));
         addOne(4);
-        QVERIFY(s.form.Text1.text().split(QStringLiteral("\r\n"))[3].startsWith(u"9999-+-"));
-        QCOMPARE(s.fakes.messages.shown.size(), 1);
-        QCOMPARE(s.fakes.messages.lastPrompt(), QStringLiteral("Last sent number 9999 reached"));
-        QCOMPARE(s.fakes.messages.shown.last().style, vbOKOnly);
-        QCOMPARE(s.fakes.messages.shown.last().title, QStringLiteral("Vandrel"));
-
-        // A further contact would repeat it: refused, with nothing changed.
-        const QString log = s.form.Text1.text();
         addOne(5);
-        QCOMPARE(s.fakes.messages.shown.size(), 2);
-        QCOMPARE(s.fakes.messages.lastPrompt(), QStringLiteral("Last sent number 9999 reached"));
-        QCOMPARE(s.form.Text1.text(), log);
-        QCOMPARE(s.form.Text2.text(), QStringLiteral("Q5"));
-        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("9999"));
+        lines = s.form.Text1.text().split(QStringLiteral("\r\n"));
+        QVERIFY(lines[3].startsWith(u"9999-+-"));
+        QVERIFY(lines[4].startsWith(u"10000-+-"));
+        QCOMPARE(s.form.Frame1.caption(), QStringLiteral("10001"));
+        QCOMPARE(s.form.NextNumber, QStringLiteral("10001"));
+        QVERIFY(s.fakes.messages.shown.isEmpty());
+        QVERIFY(s.form.Text2.text().isEmpty());
     }
 
     void midnightContactTakesTheUtcDate()

@@ -1,5 +1,6 @@
 #include "contact_line.h"
 #include "contact_lines.h"
+#include "drop_events.h"
 #include "form15.h"
 #include "form15_view.h"
 #include "offscreen_window.h"
@@ -7,7 +8,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -101,6 +104,93 @@ private slots:
         QCOMPARE(w.form.Text1.text(),
                  QStringLiteral("001-+-16/07/2016---1345---Q1ABC[0M---59---012---JN80XY-->"
                                 "144\u00A0Mhz\r\n"));
+    }
+
+    // The same characters committed by an input method: the boxes drop them as well.
+    void inputMethodCommitsDropInvisibleCharacters()
+    {
+        Window w;
+        const auto commit = [](QWidget *widget, const QString &text) {
+            QInputMethodEvent event;
+            event.setCommitString(text);
+            QCoreApplication::sendEvent(widget, &event);
+        };
+        commit(w.edit(w.form.Text2), QStringLiteral("\u202Eq1\u2028abc\x1B[0m"));
+        commit(w.edit(w.form.Text3), QStringLiteral("01\u200E2\t\r\n3"));
+        commit(w.edit(w.form.Text4), QStringLiteral("jn\u2029\u200F80xy\x01"));
+        QCOMPARE(w.form.Text2.text(), QStringLiteral("Q1ABC[0M"));
+        QCOMPARE(w.form.Text3.text(), QStringLiteral("012"));
+        QCOMPARE(w.form.Text4.text(), QStringLiteral("JN80XY"));
+        QCOMPARE(w.edit(w.form.Text3)->text(), QStringLiteral("012"));
+    }
+
+    // A clipboard whose data holds no text (what the clipboard offers once the program that
+    // copied has ended) or a drop without text: every box stays as it was, and the window lives.
+    void pastesAndDropsWithoutTextDoNothing_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("way"); // "paste" or "drop"
+        QTest::addColumn<QStringList>("formats");
+        const QStringList nothing;
+        const QStringList notText = {QStringLiteral("application/octet-stream")};
+        QTest::newRow("log box, no data") << "log"
+                                          << "paste" << nothing;
+        QTest::newRow("log box, no text") << "log"
+                                          << "paste" << notText;
+        QTest::newRow("log box, dropped without data") << "log"
+                                                       << "drop" << nothing;
+        QTest::newRow("log box, dropped without text") << "log"
+                                                       << "drop" << notText;
+        QTest::newRow("call box, no data") << "call"
+                                           << "paste" << nothing;
+        QTest::newRow("number box, no data") << "number"
+                                             << "paste" << nothing;
+        QTest::newRow("locator box, no data") << "locator"
+                                              << "paste" << nothing;
+        QTest::newRow("band, no data") << "band"
+                                       << "paste" << nothing;
+        QTest::newRow("call box, dropped without data") << "call"
+                                                        << "drop" << nothing;
+    }
+    void pastesAndDropsWithoutTextDoNothing()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, way);
+        QFETCH(QStringList, formats);
+        Window w;
+        w.form.Check2.click();
+        w.form.Text1.setText(twoContacts);
+        w.form.Text2.setText(QStringLiteral("Q1A"));
+        w.form.Text3.setText(QStringLiteral("01"));
+        w.form.Text4.setText(QStringLiteral("JN8"));
+        auto *band = w.widget<QComboBox>(w.form.Combo1);
+        QWidget *const widgets[] = {w.log(), w.edit(w.form.Text2), w.edit(w.form.Text3),
+                                    w.edit(w.form.Text4), band->lineEdit()};
+        const QStringList boxes = {QStringLiteral("log"), QStringLiteral("call"),
+                                   QStringLiteral("number"), QStringLiteral("locator"),
+                                   QStringLiteral("band")};
+        QWidget *widget = widgets[boxes.indexOf(box)];
+        const QString bandBefore = band->currentText();
+
+        auto *data = new QMimeData;
+        for (const QString &format : formats)
+            data->setData(format, QByteArrayLiteral("\x01\x02"));
+        if (way == u"paste") {
+            QGuiApplication::clipboard()->setMimeData(data);
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QWidget *target = widget == w.log() ? w.log()->viewport() : widget;
+            dropOn(target, target->rect().center(), data);
+            delete data;
+        }
+
+        QCOMPARE(w.form.Text1.text(), twoContacts);
+        QCOMPARE(w.log()->toPlainText(), shownText(twoContacts));
+        QCOMPARE(w.form.Text2.text(), QStringLiteral("Q1A"));
+        QCOMPARE(w.form.Text3.text(), QStringLiteral("01"));
+        QCOMPARE(w.form.Text4.text(), QStringLiteral("JN8"));
+        QCOMPARE(band->currentText(), bandBefore);
     }
 
     void pastedEntriesAreLoggedExactly()

@@ -1,4 +1,5 @@
 #include "control_bindings.h"
+#include "drop_events.h"
 #include "log_text_edit.h"
 #include "offscreen_window.h"
 #include "painted_region.h"
@@ -7,7 +8,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
@@ -184,27 +187,44 @@ private slots:
 
     void everyLineBreakTheOperatorEntersBecomesCrLf_data()
     {
-        QTest::addColumn<QString>("pasted"); // empty: the key is typed
+        QTest::addColumn<QString>("way"); // "paste", "drop" or "input method"; empty: typed
+        QTest::addColumn<QString>("entered");
 
-        QTest::newRow("Enter") << QString();
-        QTest::newRow("line feed") << QStringLiteral("\n");
-        QTest::newRow("carriage return") << QStringLiteral("\r");
-        QTest::newRow("CR LF") << QStringLiteral("\r\n");
-        QTest::newRow("line separator") << QString(QChar::LineSeparator);
-        QTest::newRow("paragraph separator") << QString(QChar::ParagraphSeparator);
+        QTest::newRow("Enter") << QString() << QString();
+        const std::pair<const char *, QString> breaks[] = {
+            {"line feed", QStringLiteral("\n")},
+            {"carriage return", QStringLiteral("\r")},
+            {"CR LF", QStringLiteral("\r\n")},
+            {"line separator", QString(QChar::LineSeparator)},
+            {"paragraph separator", QString(QChar::ParagraphSeparator)},
+        };
+        for (const char *way : {"paste", "drop", "input method"}) {
+            for (const auto &[name, entered] : breaks)
+                QTest::addRow("%s, %s", way, name) << QString::fromLatin1(way) << entered;
+        }
     }
     void everyLineBreakTheOperatorEntersBecomesCrLf()
     {
-        QFETCH(QString, pasted);
+        QFETCH(QString, way);
+        QFETCH(QString, entered);
         for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
             LogBox log(secondLine);
             log.edit.moveCursor(QTextCursor::End);
             QTest::keyClicks(&log.edit, QStringLiteral("p"));
-            if (pasted.isEmpty()) {
+            if (way.isEmpty()) {
                 QTest::keyClick(&log.edit, Qt::Key_Return, modifiers);
-            } else {
-                QApplication::clipboard()->setText(pasted);
+            } else if (way == u"paste") {
+                QApplication::clipboard()->setText(entered);
                 log.edit.paste();
+            } else if (way == u"drop") {
+                // Below the last line: the drop lands at the end of the text.
+                QMimeData data;
+                data.setText(entered);
+                dropOn(log.edit.viewport(), log.edit.viewport()->rect().bottomRight(), &data);
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(entered);
+                QCoreApplication::sendEvent(&log.edit, &commit);
             }
             QTest::keyClicks(&log.edit, QStringLiteral("q"));
             QCOMPARE(log.box.text(), secondLine + u"p\r\nq"_s);

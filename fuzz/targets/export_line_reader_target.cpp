@@ -1,4 +1,4 @@
-#include "contact_record.h"
+#include "contact_log_reader.h"
 #include "export_run.h"
 #include "fuzz_targets.h"
 #include "log_file_text.h"

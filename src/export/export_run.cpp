@@ -2,7 +2,7 @@
 
 #include "adif_writer.h"
 #include "cabrillo_writer.h"
-#include "contact_record.h"
+#include "contact_log_reader.h"
 #include "edi_score.h"
 #include "edi_writer.h"
 #include "locator.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_io.h"
+#include "log_file_text.h"
 
 #include <QString>
 
@@ -47,10 +48,6 @@ struct OpenResult
     FileError error{};
     qsizetype line = 0; // for a line too long: its number, from 1
 };
-
-// The longest line "Open" takes. A contact line is under 100 characters; a line of megabytes
-// would take the log box minutes to lay out.
-inline constexpr qsizetype maxLineLength = 64 * 1024;
 
 // Notes the log file as it is when the window starts, so that "Save" can tell when another
 // program has changed it since.

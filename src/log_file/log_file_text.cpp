@@ -1,7 +1,6 @@
 #include "log_file_text.h"
 
 #include "contact_line.h"
-#include "text_helpers.h"
 
 #include <QStringDecoder>
 
@@ -123,7 +122,8 @@ void appendFileLines(QString &logText, QStringView fileText)
 
 QString foldBlankLines(QString logText)
 {
-    return replaceText(std::move(logText), u"\r\n\r\n", lineEnd);
+    // QString::replace finds the occurrences left to right and never rescans what it inserted.
+    return logText.replace(QStringLiteral("\r\n\r\n"), lineEnd.toString());
 }
 
 QString logTextAfterOpen(QStringView logText, QStringView fileText)

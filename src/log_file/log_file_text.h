@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringView>
 
+// The longest line "Open" takes. A contact line is under 100 characters; a line of megabytes
+// would take the log box minutes to lay out.
+inline constexpr qsizetype maxLineLength = 64 * 1024;
+
 // How the bytes of a log file become log text. Nothing here touches a file, so any bytes can be
 // fed in directly.
 

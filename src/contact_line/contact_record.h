@@ -2,12 +2,10 @@
 
 #include "bands.h"
 
-#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QStringView>
 #include <optional>
-#include <vector>
 
 // One contact read back from a contact line of the log.
 struct ContactRecord
@@ -24,20 +22,6 @@ struct ContactRecord
     const Band *band = nullptr; // nullptr when the line has no band field
 };
 
-// A line that is not a contact line: its number, its text and what is wrong with it.
-struct BadLine
-{
-    int lineNumber = 0;
-    QString text;
-    QString problem;
-};
-
-struct ContactLog
-{
-    std::vector<ContactRecord> contacts;
-    std::vector<BadLine> badLines;
-};
-
 // The date format a log written on this machine uses: the locale's short date format, the one
 // the window stamps its contacts with.
 QString defaultDateFormat();
@@ -52,7 +36,3 @@ struct LineReading
     QString problem;
 };
 LineReading readContactLine(QStringView line, QStringView dateFormat);
-
-// Every line of a log file's bytes, decoded and split as "Open" reads them; blank lines are
-// passed over.
-ContactLog readContactLog(QByteArrayView fileBytes, QStringView dateFormat);

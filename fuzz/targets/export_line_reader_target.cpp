@@ -1,3 +1,4 @@
+#include "contact_line.h"
 #include "contact_log_reader.h"
 #include "export_run.h"
 #include "fuzz_targets.h"
@@ -12,11 +13,11 @@ constexpr QStringView dateFormat = u"dd/MM/yyyy";
 // The line as the fields read from it give it back: nothing lost, nothing invented.
 QString recomposed(const ContactRecord &c)
 {
-    QString line = c.sentNumber + QStringLiteral("-+-") + c.dateText + QStringLiteral("---") +
-                   c.time + QStringLiteral("---") + c.call + QStringLiteral("---") + c.report +
-                   QStringLiteral("---") + c.receivedNumber + QStringLiteral("---") + c.locator;
+    QString line = c.sentNumber + sentNumberSeparator + c.dateText + fieldSeparator + c.time +
+                   fieldSeparator + c.call + fieldSeparator + c.report + fieldSeparator +
+                   c.receivedNumber + fieldSeparator + c.locator;
     if (c.band)
-        line.append(u"-->").append(c.band->windowText);
+        line.append(bandSeparator).append(c.band->windowText);
     return line;
 }
 
@@ -71,10 +72,19 @@ QString fuzzExportLineReader(QByteArrayView input)
             return QStringLiteral("a bad line that is not the line of its number");
         ++read;
     }
-    const auto blank = std::count_if(lines.begin(), lines.end(),
+    // The reading stops at a line longer than "Open" takes, and only there.
+    const qsizetype linesRead = log.lineTooLong > 0 ? log.lineTooLong - 1 : lines.size();
+    if (log.lineTooLong > 0 &&
+        (log.lineTooLong > lines.size() || lines[log.lineTooLong - 1].size() <= maxLineLength))
+        return QStringLiteral("a line taken as too long that is not");
+    const auto blank = std::count_if(lines.begin(), lines.begin() + linesRead,
                                      [](const QString &line) { return line.trimmed().isEmpty(); });
-    if (read != lines.size() - blank)
+    if (read != linesRead - blank)
         return QStringLiteral("a line neither read nor refused");
+    if (log.lineTooLong == 0 && std::any_of(lines.begin(), lines.end(), [](const QString &line) {
+            return line.size() > maxLineLength;
+        }))
+        return QStringLiteral("a line too long that was read");
 
     // The whole export over what could be read: it fails only on an empty log.
     ExportOptions options;
@@ -88,7 +98,7 @@ QString fuzzExportLineReader(QByteArrayView input)
     options.skipBad = true;
     options.perBandDirectory = QStringLiteral("out");
     const ExportResult result = exportLog(options, input);
-    if (result.ok == log.contacts.empty())
+    if (result.ok != (!log.contacts.empty() && log.lineTooLong == 0))
         return QStringLiteral("the export failed with contacts or succeeded without");
     for (const ExportOutput &output : result.outputs) {
         if (QString failure = checkEdi(output.content); !failure.isEmpty())

@@ -2,8 +2,6 @@
 
 #include "contact_line.h"
 
-#include <QLocale>
-
 namespace {
 
 // Reads a line from left to right, one separator at a time.
@@ -67,28 +65,15 @@ QString quoted(QStringView text)
 
 } // namespace
 
-QString defaultDateFormat()
-{
-    return QLocale().dateFormat(QLocale::ShortFormat);
-}
-
-QDate readLogDate(QStringView text, QStringView dateFormat)
-{
-    QDate date = QDate::fromString(text.toString(), dateFormat.toString());
-    const bool twoDigitYear = dateFormat.contains(u"yy") && !dateFormat.contains(u"yyyy");
-    if (date.isValid() && twoDigitYear && date.year() < 2000)
-        date = date.addYears(100);
-    return date;
-}
-
 LineReading readContactLine(QStringView line, QStringView dateFormat)
 {
     FieldCursor cursor(line);
     const auto sentNumber = cursor.upTo(sentNumberSeparator);
     if (!sentNumber)
         return {std::nullopt, QStringLiteral("no sent number followed by \"-+-\"")};
-    if (sentNumber->isEmpty() || sentNumber->size() > 4 || !allDigits(*sentNumber))
-        return {std::nullopt, QStringLiteral("a sent number that is not 1 to 4 digits")};
+    // The window numbers on past 9999, with as many digits as the number takes.
+    if (sentNumber->isEmpty() || !allDigits(*sentNumber))
+        return {std::nullopt, QStringLiteral("a sent number that is not digits")};
 
     std::optional<QStringView> fields[5]; // date, time, call, report, received number
     for (auto &field : fields) {

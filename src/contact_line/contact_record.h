@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bands.h"
+#include "contact_date.h"
 
 #include <QDate>
 #include <QString>
@@ -21,13 +22,6 @@ struct ContactRecord
     QString locator;            // upper case, as logged; empty on HF lines
     const Band *band = nullptr; // nullptr when the line has no band field
 };
-
-// The date format a log written on this machine uses: the locale's short date format, the one
-// the window stamps its contacts with.
-QString defaultDateFormat();
-
-// A date of the log in `dateFormat`; two-digit years are 20yy. An invalid date when it is not.
-QDate readLogDate(QStringView text, QStringView dateFormat);
 
 // The fields of one contact line (without its line break), or what keeps it from being one.
 struct LineReading

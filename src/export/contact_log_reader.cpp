@@ -1,30 +1,63 @@
 #include "contact_log_reader.h"
 
-#include "contact_line.h"
-#include "log_file_text.h"
+#include "log_file_lines.h"
+
+#include <QBuffer>
+#include <QSet>
+
+namespace {
+
+// Fields that take few values (times of day, dates of a contest, reports) are kept once, however
+// many contacts carry them: memory grows with what the contacts hold of their own.
+class SharedTexts
+{
+public:
+    void share(QString &text)
+    {
+        if (const auto kept = texts_.constFind(text); kept != texts_.cend())
+            text = *kept;
+        else
+            texts_.insert(text);
+    }
+
+private:
+    QSet<QString> texts_;
+};
+
+} // namespace
+
+ContactLog readContactLog(QIODevice &device, QStringView dateFormat)
+{
+    LogFileLines lines(device);
+    ContactLog log;
+    SharedTexts shared;
+    while (const std::optional<QString> line = lines.next()) {
+        const int lineNumber = int(lines.lineNumber());
+        if (line->trimmed().isEmpty())
+            continue;
+        LineReading reading = readContactLine(*line, dateFormat);
+        if (reading.contact) {
+            ContactRecord &contact = *reading.contact;
+            contact.lineNumber = lineNumber;
+            shared.share(contact.dateText);
+            shared.share(contact.time);
+            shared.share(contact.report);
+            log.contacts.push_back(std::move(contact));
+        } else {
+            log.badLines.push_back({lineNumber, *line, reading.problem});
+        }
+    }
+    if (lines.stop() == LogFileLines::Stop::LineTooLong)
+        log.lineTooLong = int(lines.lineNumber());
+    else if (lines.stop() == LogFileLines::Stop::ReadError)
+        log.readError = lines.errorString();
+    return log;
+}
 
 ContactLog readContactLog(QByteArrayView fileBytes, QStringView dateFormat)
 {
-    // The same decoding and line split as "Open": every line then ends with CR LF.
-    QString lines;
-    appendFileLines(lines, decodeLogFile(fileBytes));
-
-    ContactLog log;
-    int lineNumber = 0;
-    for (qsizetype start = 0; start < lines.size();) {
-        const qsizetype end = lines.indexOf(lineEnd, start);
-        const QStringView line = QStringView(lines).sliced(start, end - start);
-        start = end + lineEnd.size();
-        ++lineNumber;
-        if (line.trimmed().isEmpty())
-            continue;
-        LineReading reading = readContactLine(line, dateFormat);
-        if (reading.contact) {
-            reading.contact->lineNumber = lineNumber;
-            log.contacts.push_back(std::move(*reading.contact));
-        } else {
-            log.badLines.push_back({lineNumber, line.toString(), reading.problem});
-        }
-    }
-    return log;
+    QByteArray bytes = QByteArray::fromRawData(fileBytes.data(), fileBytes.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readContactLog(buffer, dateFormat);
 }

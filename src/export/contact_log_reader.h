@@ -3,6 +3,7 @@
 #include "contact_record.h"
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -19,8 +20,13 @@ struct ContactLog
 {
     std::vector<ContactRecord> contacts;
     std::vector<BadLine> badLines;
+    int lineTooLong = 0; // the line, longer than "Open" takes, that stopped the reading
+    QString readError;   // why reading the file failed part way
 };
 
-// Every line of a log file's bytes, decoded and split as "Open" reads them; blank lines are
-// passed over.
+// Every line of a log file, read from `device` piece by piece, decoded and split as "Open" reads
+// them; blank lines are passed over. A line longer than "Open" takes, or a failed read, stops
+// the reading there.
+ContactLog readContactLog(QIODevice &device, QStringView dateFormat);
+// The same from a log file's bytes.
 ContactLog readContactLog(QByteArrayView fileBytes, QStringView dateFormat);

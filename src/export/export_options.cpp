@@ -1,7 +1,7 @@
 #include "export_options.h"
 
 #include "contact_record.h"
-#include "locator.h"
+#include "station_values.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -67,9 +67,26 @@ void describeOptions(QCommandLineParser &parser)
     parser.addVersionOption();
 }
 
-bool hasControlCharacters(const QString &text)
+// What is wrong with the first station value that breaks its format's rules, if one does.
+QString stationValueProblem(const Station &station)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c < u' '; });
+    const struct
+    {
+        QStringView option;
+        const QString &value;
+        QString (*problem)(QStringView);
+    } values[] = {
+        {u"--call", station.call, callProblem},
+        {u"--locator", station.locator, locatorProblem},
+        {u"--contest", station.contest, lineTextProblem},
+    };
+    for (const auto &[option, value, problem] : values) {
+        if (value.isEmpty())
+            continue;
+        if (const QString why = problem(value); !why.isEmpty())
+            return namedValue(option, value) + u' ' + why;
+    }
+    return {};
 }
 
 CommandLine usageError(const QString &problem)
@@ -136,13 +153,8 @@ CommandLine readCommandLine(const QStringList &arguments)
         return usageError(QStringLiteral("--call is required for %1").arg(format));
     if (o.format == ExportFormat::Edi && o.station.locator.isEmpty())
         return usageError(QStringLiteral("--locator is required for edi"));
-    if (!o.station.locator.isEmpty() &&
-        (o.station.locator.size() != 6 || !isValidLocator(o.station.locator)))
-        return usageError(
-            QStringLiteral("--locator \"%1\" is not a 6-character locator").arg(o.station.locator));
-    if (hasControlCharacters(o.station.call) || hasControlCharacters(o.station.contest) ||
-        o.station.call.contains(u';'))
-        return usageError(QStringLiteral("--call and --contest take one line of text"));
+    if (const QString problem = stationValueProblem(o.station); !problem.isEmpty())
+        return usageError(problem);
 
     if (parser.isSet(bandOption)) {
         o.band = bandFromOption(parser.value(bandOption));

@@ -3,10 +3,14 @@
 #include "adif_writer.h"
 #include "cabrillo_writer.h"
 #include "contact_log_reader.h"
+#include "date_check.h"
 #include "edi_score.h"
 #include "edi_writer.h"
 #include "locator.h"
+#include "log_file_text.h"
+#include "visible_text.h"
 
+#include <QBuffer>
 #include <map>
 
 namespace {
@@ -79,10 +83,27 @@ ExportResult failed(QStringList messages, const QString &why)
 
 ExportResult exportLog(const ExportOptions &options, QByteArrayView logBytes)
 {
-    ContactLog log = readContactLog(logBytes, options.dateFormat);
+    QByteArray bytes = QByteArray::fromRawData(logBytes.data(), logBytes.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return exportLog(options, buffer);
+}
+
+ExportResult exportLog(const ExportOptions &options, QIODevice &logFile)
+{
+    ContactLog log = readContactLog(logFile, options.dateFormat);
     QStringList messages;
+    if (log.lineTooLong > 0)
+        return failed(messages, QStringLiteral("line %1 is longer than %2 characters; it is no "
+                                               "log line, nothing written")
+                                    .arg(log.lineTooLong)
+                                    .arg(maxLineLength));
+    if (!log.readError.isEmpty())
+        return failed(messages, QStringLiteral("cannot read the log file: %1").arg(log.readError));
+    // A line is shown with its control characters made visible: it may hold anything.
     for (const BadLine &bad : log.badLines)
-        messages.append(lineMessage(bad.lineNumber, bad.problem + QStringLiteral(": ") + bad.text));
+        messages.append(lineMessage(bad.lineNumber,
+                                    bad.problem + QStringLiteral(": ") + visibleText(bad.text)));
     if (!log.badLines.empty() && !options.skipBad)
         return failed(messages, QStringLiteral("%1 line(s) are not contact lines; nothing written "
                                                "(--skip-bad leaves them out)")
@@ -92,6 +113,7 @@ ExportResult exportLog(const ExportOptions &options, QByteArrayView logBytes)
                             .arg(log.badLines.size()));
     if (log.contacts.empty())
         return failed(messages, QStringLiteral("the log holds no contacts; nothing written"));
+    messages.append(dateWarnings(log.contacts, options.dateFormat));
 
     // Contacts by band, in the order of the band list, each band in the order of the log.
     std::map<const Band *, Contacts> byBand;

@@ -19,9 +19,8 @@ QString systemReason()
     return qt_error_string(errno);
 }
 
-// Where a replace may write for `path`: the path itself when it holds a regular file or
-// nothing, the target of a link the running user owns; never a device, a FIFO or a directory,
-// and never through a link someone else planted.
+} // namespace
+
 FileResult<QString> replaceableTarget(const QString &path)
 {
     struct stat status;
@@ -47,6 +46,8 @@ FileResult<QString> replaceableTarget(const QString &path)
         return FileError{FileErrorKind::NotRegularFile, target, {}};
     return target;
 }
+
+namespace {
 
 // Gives the new file the old one's owner, group and mode. Only root may give a file away; an
 // owner may still set its group (where it belongs to it) and mode.
@@ -77,8 +78,8 @@ FileStamp fileStamp(const QString &path)
     return stampOf(status);
 }
 
-FileResult<QByteArray> readFile(const FileService &files, const QString &path, qint64 maxSize,
-                                FileStamp *stamp)
+FileResult<std::unique_ptr<QFile>> openFileToRead(const FileService &files, const QString &path,
+                                                  qint64 maxSize, FileStamp *stamp)
 {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
     const int handle =
@@ -98,13 +99,26 @@ FileResult<QByteArray> readFile(const FileService &files, const QString &path, q
         return FileError{kind, path, {}};
     }
 
-    const std::unique_ptr<QFile> file = files.fileToRead(path);
+    std::unique_ptr<QFile> file = files.fileToRead(path);
     if (!file->open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);
         return FileError{FileErrorKind::CannotOpen, path, file->errorString()};
     }
+    if (stamp)
+        *stamp = stampOf(status);
+    return file;
+}
+
+FileResult<QByteArray> readFile(const FileService &files, const QString &path, qint64 maxSize,
+                                FileStamp *stamp)
+{
+    FileStamp opened;
+    FileResult<std::unique_ptr<QFile>> open = openFileToRead(files, path, maxSize, &opened);
+    if (!open)
+        return open.error();
+    const std::unique_ptr<QFile> &file = open.value();
     QByteArray bytes;
-    bytes.reserve(status.st_size);
+    bytes.reserve(opened.size);
     char chunk[64 * 1024];
     for (;;) {
         const qint64 read = file->read(chunk, sizeof chunk);
@@ -118,7 +132,7 @@ FileResult<QByteArray> readFile(const FileService &files, const QString &path, q
         bytes.append(chunk, read);
     }
     if (stamp)
-        *stamp = stampOf(status);
+        *stamp = opened;
     return bytes;
 }
 

@@ -189,6 +189,46 @@ private slots:
             << QStringList{u"-f"_s, u"adif"_s, u"a.txt"_s, u"b.txt"_s} << u"one log file at most"_s;
     }
 
+    // A log read with the wrong date format (day and month swapped) still reads wherever the
+    // day is 12 or less, with dates a month apart: every format says so.
+    void warnsWhenTheDatesLookMisread_data()
+    {
+        QTest::addColumn<QStringList>("dates");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("a weekend")
+            << QStringList{u"05/07/2026"_s, u"06/07/2026"_s} << QStringList{};
+        QTest::newRow("four days")
+            << QStringList{u"02/07/2026"_s, u"04/07/2026"_s, u"06/07/2026"_s} << QStringList{};
+        QTest::newRow("five days")
+            << QStringList{u"01/07/2026"_s, u"06/07/2026"_s}
+            << QStringList{u"the log's dates span 5 days, from 2026-07-01 (line 1) to 2026-07-06 "
+                           "(line 2): was the log written with the date format \"dd/MM/yyyy\" "
+                           "(--date-format)?"_s};
+        QTest::newRow("backwards")
+            << QStringList{u"07/07/2026"_s, u"07/07/2026"_s, u"06/07/2026"_s, u"06/07/2026"_s}
+            << QStringList{u"line 3: the date 2026-07-06 comes before 2026-07-07 of line 2; the "
+                           "dates run backwards (a day and month swapped?): was the log written "
+                           "with the date format \"dd/MM/yyyy\" (--date-format)?"_s};
+    }
+
+    void warnsWhenTheDatesLookMisread()
+    {
+        QFETCH(QStringList, dates);
+        QFETCH(QStringList, warnings);
+        QByteArray log;
+        for (qsizetype i = 0; i < dates.size(); ++i)
+            log += QStringLiteral("%1-+-%2---1200---Q%1ABC---59---012---JN80XW\r\n")
+                       .arg(i + 1)
+                       .arg(dates[i])
+                       .toUtf8();
+        for (const QString &format : {u"edi"_s, u"cabrillo"_s, u"adif"_s}) {
+            const ExportResult result =
+                exportLog(options(vhfStation + QStringList{u"-f"_s, format}), log);
+            QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
+            QCOMPARE(result.messages, warnings);
+        }
+    }
+
     void refusesBadUsage()
     {
         QFETCH(QStringList, arguments);

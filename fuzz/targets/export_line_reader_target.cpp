@@ -13,9 +13,10 @@ constexpr QStringView dateFormat = u"dd/MM/yyyy";
 // The line as the fields read from it give it back: nothing lost, nothing invented.
 QString recomposed(const ContactRecord &c)
 {
-    QString line = c.sentNumber + sentNumberSeparator + c.dateText + fieldSeparator + c.time +
-                   fieldSeparator + c.call + fieldSeparator + c.report + fieldSeparator +
-                   c.receivedNumber + fieldSeparator + c.locator;
+    QString line;
+    line.append(c.sentNumber).append(sentNumberSeparator).append(c.dateText);
+    for (const QString *field : {&c.time, &c.call, &c.report, &c.receivedNumber, &c.locator})
+        line.append(fieldSeparator).append(*field);
     if (c.band)
         line.append(bandSeparator).append(c.band->windowText);
     return line;

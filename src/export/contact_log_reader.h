@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QString>
 #include <QStringView>
+#include <deque>
 #include <vector>
 
 // A line that is not a contact line: its number, its text and what is wrong with it.
@@ -16,9 +17,13 @@ struct BadLine
     QString problem;
 };
 
+// A deque: a log of millions of contacts grows without ever holding two copies of them, and a
+// contact stays where it is while others are added.
+using ContactRecords = std::deque<ContactRecord>;
+
 struct ContactLog
 {
-    std::vector<ContactRecord> contacts;
+    ContactRecords contacts;
     std::vector<BadLine> badLines;
     int lineTooLong = 0; // the line, longer than "Open" takes, that stopped the reading
     QString readError;   // why reading the file failed part way

@@ -20,7 +20,7 @@ QString formatQuestion(QStringView dateFormat)
 
 } // namespace
 
-QStringList dateWarnings(const std::vector<ContactRecord> &contacts, QStringView dateFormat)
+QStringList dateWarnings(const ContactRecords &contacts, QStringView dateFormat)
 {
     QStringList warnings;
     if (contacts.empty())

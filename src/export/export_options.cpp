@@ -40,7 +40,9 @@ void describeOptions(QCommandLineParser &parser)
          QStringLiteral("Write one file per band into DIR, named after the band (2m.edi, "
                         "70cm.edi, 20m.adi, ...). EDI needs it for a log of several bands."),
          QStringLiteral("DIR")},
-        {callOption, QStringLiteral("Own call sign (required for edi and cabrillo)."),
+        {callOption,
+         QStringLiteral("Own call sign, one word of letters, digits and '/' (required for edi "
+                        "and cabrillo)."),
          QStringLiteral("CALL")},
         {locatorOption,
          QStringLiteral("Own 6-character locator (required for edi, where distances and points "
@@ -56,7 +58,9 @@ void describeOptions(QCommandLineParser &parser)
         {dateFormatOption,
          QStringLiteral("Date format the log was written with, e.g. dd/MM/yyyy or M/d/yy "
                         "(default: this machine's short date format, %1). Two-digit years are "
-                        "20yy.")
+                        "20yy; the digits of any script are read (a log written in Arabic or "
+                        "Persian has its own). A warning says when the dates span more than four "
+                        "days or run backwards, as a day and month read swapped make them.")
              .arg(defaultDateFormat()),
          QStringLiteral("FORMAT")},
         {skipBadOption,

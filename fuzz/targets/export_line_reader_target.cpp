@@ -73,6 +73,10 @@ QString fuzzExportLineReader(QByteArrayView input)
             return QStringLiteral("a bad line that is not the line of its number");
         ++read;
     }
+    // Past the first bad lines, only their count is kept.
+    if (log.badLines.size() != std::min<size_t>(size_t(log.badLineCount), keptBadLines))
+        return QStringLiteral("bad lines kept that are not the first ones");
+    read += log.badLineCount - qsizetype(log.badLines.size());
     // The reading stops at a line longer than "Open" takes, and only there.
     const qsizetype linesRead = log.lineTooLong > 0 ? log.lineTooLong - 1 : lines.size();
     if (log.lineTooLong > 0 &&

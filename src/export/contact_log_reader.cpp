@@ -43,7 +43,7 @@ ContactLog readContactLog(QIODevice &device, QStringView dateFormat)
             shared.share(contact.time);
             shared.share(contact.report);
             log.contacts.push_back(std::move(contact));
-        } else {
+        } else if (++log.badLineCount <= int(keptBadLines)) {
             log.badLines.push_back({lineNumber, *line, reading.problem});
         }
     }

@@ -24,10 +24,14 @@ using ContactRecords = std::deque<ContactRecord>;
 struct ContactLog
 {
     ContactRecords contacts;
-    std::vector<BadLine> badLines;
-    int lineTooLong = 0; // the line, longer than "Open" takes, that stopped the reading
-    QString readError;   // why reading the file failed part way
+    std::vector<BadLine> badLines; // the first `keptBadLines` of them
+    int badLineCount = 0;          // all of them
+    int lineTooLong = 0;           // the line, longer than "Open" takes, that stopped the reading
+    QString readError;             // why reading the file failed part way
 };
+
+// A file of anything but contact lines would otherwise be held whole, as bad lines.
+inline constexpr size_t keptBadLines = 1000;
 
 // Every line of a log file, read from `device` piece by piece, decoded and split as "Open" reads
 // them; blank lines are passed over. A line longer than "Open" takes, or a failed read, stops

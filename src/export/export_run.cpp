@@ -104,13 +104,16 @@ ExportResult exportLog(const ExportOptions &options, QIODevice &logFile)
     for (const BadLine &bad : log.badLines)
         messages.append(lineMessage(bad.lineNumber,
                                     bad.problem + QStringLiteral(": ") + visibleText(bad.text)));
-    if (!log.badLines.empty() && !options.skipBad)
+    if (const int unnamed = log.badLineCount - int(log.badLines.size()); unnamed > 0)
+        messages.append(QStringLiteral("and %1 more line(s) that are not contact lines, not shown")
+                            .arg(unnamed));
+    if (log.badLineCount > 0 && !options.skipBad)
         return failed(messages, QStringLiteral("%1 line(s) are not contact lines; nothing written "
                                                "(--skip-bad leaves them out)")
-                                    .arg(log.badLines.size()));
-    if (!log.badLines.empty())
-        messages.append(QStringLiteral("left out %1 line(s) that are not contact lines")
-                            .arg(log.badLines.size()));
+                                    .arg(log.badLineCount));
+    if (log.badLineCount > 0)
+        messages.append(
+            QStringLiteral("left out %1 line(s) that are not contact lines").arg(log.badLineCount));
     if (log.contacts.empty())
         return failed(messages, QStringLiteral("the log holds no contacts; nothing written"));
     messages.append(dateWarnings(log.contacts, options.dateFormat));

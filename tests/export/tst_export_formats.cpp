@@ -1,3 +1,4 @@
+#include "contact_log_reader.h"
 #include "export_options.h"
 #include "export_run.h"
 #include "version.h"
@@ -144,6 +145,9 @@ private slots:
                            u"JN61FW"_s, u"--date-format"_s, u"M/d/yy"_s}
             << vhf
             << u"9 line(s) are not contact lines; nothing written (--skip-bad leaves them out)"_s;
+        QTest::newRow("more bad lines than are shown")
+            << vhfStation << QByteArray("QRT\r\n").repeated(1500)
+            << u"1500 line(s) are not contact lines; nothing written (--skip-bad leaves them out)"_s;
         QTest::newRow("no contacts") << vhfStation << QByteArray("\r\n\r\n")
                                      << u"the log holds no contacts; nothing written"_s;
     }
@@ -157,6 +161,7 @@ private slots:
         QVERIFY(!result.ok);
         QVERIFY(result.outputs.empty());
         QCOMPARE(result.messages.last(), why);
+        QVERIFY(result.messages.size() <= qsizetype(keptBadLines) + 2);
     }
 
     void refusesBadUsage_data()

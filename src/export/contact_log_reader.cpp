@@ -7,8 +7,10 @@
 
 namespace {
 
-// Fields that take few values (times of day, dates of a contest, reports) are kept once, however
-// many contacts carry them: memory grows with what the contacts hold of their own.
+// A field's text is kept once, however many contacts carry it (times of day, dates, reports,
+// calls worked on several bands, numbers and locators that repeat), so that memory grows with
+// what the contacts hold of their own. Past `mostTexts` different texts, new ones are no longer
+// remembered: a log of ever new values costs no more than it would unshared.
 class SharedTexts
 {
 public:
@@ -16,11 +18,12 @@ public:
     {
         if (const auto kept = texts_.constFind(text); kept != texts_.cend())
             text = *kept;
-        else
+        else if (texts_.size() < mostTexts)
             texts_.insert(text);
     }
 
 private:
+    static constexpr qsizetype mostTexts = 64 * 1024;
     QSet<QString> texts_;
 };
 
@@ -39,9 +42,10 @@ ContactLog readContactLog(QIODevice &device, QStringView dateFormat)
         if (reading.contact) {
             ContactRecord &contact = *reading.contact;
             contact.lineNumber = lineNumber;
-            shared.share(contact.dateText);
-            shared.share(contact.time);
-            shared.share(contact.report);
+            for (QString *field :
+                 {&contact.sentNumber, &contact.dateText, &contact.time, &contact.call,
+                  &contact.report, &contact.receivedNumber, &contact.locator})
+                shared.share(*field);
             log.contacts.push_back(std::move(contact));
         } else if (++log.badLineCount <= int(keptBadLines)) {
             log.badLines.push_back({lineNumber, *line, reading.problem});

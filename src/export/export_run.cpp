@@ -79,6 +79,36 @@ ExportResult failed(QStringList messages, const QString &why)
     return {false, std::move(messages), {}};
 }
 
+// Lists the bad lines of `log` in `messages`, and returns what keeps it from being exported at
+// all, or an empty text when nothing does.
+QString logProblem(const ExportOptions &options, const ContactLog &log, QStringList &messages)
+{
+    if (log.lineTooLong > 0)
+        return QStringLiteral("line %1 is longer than %2 characters; it is no log line, nothing "
+                              "written")
+            .arg(log.lineTooLong)
+            .arg(maxLineLength);
+    if (!log.readError.isEmpty())
+        return QStringLiteral("cannot read the log file: %1").arg(log.readError);
+    // A line is shown with its control characters made visible: it may hold anything.
+    for (const BadLine &bad : log.badLines)
+        messages.append(lineMessage(bad.lineNumber,
+                                    bad.problem + QStringLiteral(": ") + visibleText(bad.text)));
+    if (const int unnamed = log.badLineCount - int(log.badLines.size()); unnamed > 0)
+        messages.append(QStringLiteral("and %1 more line(s) that are not contact lines, not shown")
+                            .arg(unnamed));
+    if (log.badLineCount > 0 && !options.skipBad)
+        return QStringLiteral("%1 line(s) are not contact lines; nothing written (--skip-bad "
+                              "leaves them out)")
+            .arg(log.badLineCount);
+    if (log.badLineCount > 0)
+        messages.append(
+            QStringLiteral("left out %1 line(s) that are not contact lines").arg(log.badLineCount));
+    if (log.contacts.empty())
+        return QStringLiteral("the log holds no contacts; nothing written");
+    return {};
+}
+
 } // namespace
 
 ExportResult exportLog(const ExportOptions &options, QByteArrayView logBytes)
@@ -93,29 +123,8 @@ ExportResult exportLog(const ExportOptions &options, QIODevice &logFile)
 {
     ContactLog log = readContactLog(logFile, options.dateFormat);
     QStringList messages;
-    if (log.lineTooLong > 0)
-        return failed(messages, QStringLiteral("line %1 is longer than %2 characters; it is no "
-                                               "log line, nothing written")
-                                    .arg(log.lineTooLong)
-                                    .arg(maxLineLength));
-    if (!log.readError.isEmpty())
-        return failed(messages, QStringLiteral("cannot read the log file: %1").arg(log.readError));
-    // A line is shown with its control characters made visible: it may hold anything.
-    for (const BadLine &bad : log.badLines)
-        messages.append(lineMessage(bad.lineNumber,
-                                    bad.problem + QStringLiteral(": ") + visibleText(bad.text)));
-    if (const int unnamed = log.badLineCount - int(log.badLines.size()); unnamed > 0)
-        messages.append(QStringLiteral("and %1 more line(s) that are not contact lines, not shown")
-                            .arg(unnamed));
-    if (log.badLineCount > 0 && !options.skipBad)
-        return failed(messages, QStringLiteral("%1 line(s) are not contact lines; nothing written "
-                                               "(--skip-bad leaves them out)")
-                                    .arg(log.badLineCount));
-    if (log.badLineCount > 0)
-        messages.append(
-            QStringLiteral("left out %1 line(s) that are not contact lines").arg(log.badLineCount));
-    if (log.contacts.empty())
-        return failed(messages, QStringLiteral("the log holds no contacts; nothing written"));
+    if (const QString why = logProblem(options, log, messages); !why.isEmpty())
+        return failed(messages, why);
     messages.append(dateWarnings(log.contacts, options.dateFormat));
 
     // Contacts by band, in the order of the band list, each band in the order of the log.

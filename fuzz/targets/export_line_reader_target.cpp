@@ -1,3 +1,5 @@
+#include "contact_line.h"
+#include "contact_log_reader.h"
 #include "contact_record.h"
 #include "edi_writer.h"
 #include "export_run.h"
@@ -13,11 +15,12 @@ constexpr QStringView dateFormat = u"dd/MM/yyyy";
 // The line as the fields read from it give it back: nothing lost, nothing invented.
 QString recomposed(const ContactRecord &c)
 {
-    QString line = c.sentNumber + QStringLiteral("-+-") + c.dateText + QStringLiteral("---") +
-                   c.time + QStringLiteral("---") + c.call + QStringLiteral("---") + c.report +
-                   QStringLiteral("---") + c.receivedNumber + QStringLiteral("---") + c.locator;
+    QString line;
+    line.append(c.sentNumber).append(sentNumberSeparator).append(c.dateText);
+    for (const QString *field : {&c.time, &c.call, &c.report, &c.receivedNumber, &c.locator})
+        line.append(fieldSeparator).append(*field);
     if (c.band)
-        line.append(u"-->").append(c.band->windowText);
+        line.append(bandSeparator).append(c.band->windowText);
     return line;
 }
 
@@ -72,13 +75,26 @@ QString fuzzExportLineReader(QByteArrayView input)
             return QStringLiteral("a bad line that is not the line of its number");
         ++read;
     }
-    const auto blank = std::count_if(lines.begin(), lines.end(),
+    // Past the first bad lines, only their count is kept.
+    if (log.badLines.size() != std::min<size_t>(size_t(log.badLineCount), keptBadLines))
+        return QStringLiteral("bad lines kept that are not the first ones");
+    read += log.badLineCount - qsizetype(log.badLines.size());
+    // The reading stops at a line longer than "Open" takes, and only there.
+    const qsizetype linesRead = log.lineTooLong > 0 ? log.lineTooLong - 1 : lines.size();
+    if (log.lineTooLong > 0 &&
+        (log.lineTooLong > lines.size() || lines[log.lineTooLong - 1].size() <= maxLineLength))
+        return QStringLiteral("a line taken as too long that is not");
+    const auto blank = std::count_if(lines.begin(), lines.begin() + linesRead,
                                      [](const QString &line) { return line.trimmed().isEmpty(); });
-    if (read != lines.size() - blank)
+    if (read != linesRead - blank)
         return QStringLiteral("a line neither read nor refused");
+    if (log.lineTooLong == 0 && std::any_of(lines.begin(), lines.end(), [](const QString &line) {
+            return line.size() > maxLineLength;
+        }))
+        return QStringLiteral("a line too long that was read");
 
-    // The whole export over what could be read: it fails only on an empty log, or on one with a
-    // band below 30 MHz, which EDI does not take.
+    // The whole export over what could be read: it fails only on an empty log, a line too long
+    // to read, or a band below 30 MHz, which EDI does not take.
     const bool belowEdi =
         std::any_of(log.contacts.begin(), log.contacts.end(),
                     [](const ContactRecord &c) { return c.band && !isEdiBand(*c.band); });
@@ -91,7 +107,7 @@ QString fuzzExportLineReader(QByteArrayView input)
     options.skipBad = true;
     options.perBandDirectory = QStringLiteral("out");
     const ExportResult result = exportLog(options, input);
-    if (result.ok == (log.contacts.empty() || belowEdi))
+    if (result.ok != (!log.contacts.empty() && log.lineTooLong == 0 && !belowEdi))
         return QStringLiteral("the export failed with contacts or succeeded without");
     for (const ExportOutput &output : result.outputs) {
         if (QString failure = checkEdi(output.content); !failure.isEmpty())

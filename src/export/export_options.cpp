@@ -2,9 +2,9 @@
 
 #include "contact_record.h"
 #include "locator.h"
-#include "log_file.h"
 #include "program_directory.h"
 #include "station_options.h"
+#include "station_values.h"
 #include "version.h"
 
 #include <QCommandLineParser>
@@ -48,7 +48,9 @@ void describeOptions(QCommandLineParser &parser)
          QStringLiteral("Write one file per band into DIR, named after the band (2m.edi, "
                         "70cm.edi, 20m.adi, ...). EDI needs it for a log of several bands."),
          QStringLiteral("DIR")},
-        {callOption, QStringLiteral("Own call sign (required for edi and cabrillo)."),
+        {callOption,
+         QStringLiteral("Own call sign, one word of letters, digits and '/' (required for edi "
+                        "and cabrillo)."),
          QStringLiteral("CALL")},
         {locatorOption,
          QStringLiteral("Own 6-character locator (required for edi, where distances and points "
@@ -64,7 +66,9 @@ void describeOptions(QCommandLineParser &parser)
         {dateFormatOption,
          QStringLiteral("Date format the log was written with, e.g. dd/MM/yyyy or M/d/yy "
                         "(default: the short date format of the current locale). Two-digit years "
-                        "are 20yy."),
+                        "are 20yy; the digits of any script are read (a log written in Arabic or "
+                        "Persian has its own). A warning says when the dates span more than four "
+                        "days or run backwards, as a day and month read swapped make them."),
          QStringLiteral("FORMAT")},
         {skipBadOption,
          QStringLiteral("Leave out the lines that are not contact lines, counting them on "
@@ -92,9 +96,26 @@ std::optional<std::pair<QDate, QDate>> readContestDates(const QString &text)
     return std::pair{first, last};
 }
 
-bool hasControlCharacters(const QString &text)
+// What is wrong with the first station value that breaks its format's rules, if one does.
+QString stationValueProblem(const Station &station)
 {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c < u' '; });
+    const struct
+    {
+        QStringView option;
+        const QString &value;
+        QString (*problem)(QStringView);
+    } values[] = {
+        {u"--call", station.call, callProblem},
+        {u"--locator", station.locator, locatorProblem},
+        {u"--contest", station.contest, lineTextProblem},
+    };
+    for (const auto &[option, value, problem] : values) {
+        if (value.isEmpty())
+            continue;
+        if (const QString why = problem(value); !why.isEmpty())
+            return namedValue(option, value) + u' ' + why;
+    }
+    return {};
 }
 
 CommandLine usageError(const QString &problem)
@@ -200,13 +221,8 @@ CommandLine readCommandLine(const QStringList &arguments)
         return usageError(QStringLiteral("--call is required for %1").arg(format));
     if (o.format == ExportFormat::Edi && o.station.locator.isEmpty())
         return usageError(QStringLiteral("--locator is required for edi"));
-    if (!o.station.locator.isEmpty() &&
-        (o.station.locator.size() != 6 || !isValidLocator(o.station.locator)))
-        return usageError(
-            QStringLiteral("--locator \"%1\" is not a 6-character locator").arg(o.station.locator));
-    if (hasControlCharacters(o.station.call) || hasControlCharacters(o.station.contest) ||
-        o.station.call.contains(u';'))
-        return usageError(QStringLiteral("--call and --contest take one line of text"));
+    if (const QString problem = stationValueProblem(o.station); !problem.isEmpty())
+        return usageError(problem);
 
     if (const QString problem = readLogAndOutput(parser, o); !problem.isEmpty())
         return usageError(problem);

@@ -2,11 +2,15 @@
 
 #include "adif_writer.h"
 #include "cabrillo_writer.h"
-#include "contact_record.h"
+#include "contact_log_reader.h"
+#include "date_check.h"
 #include "edi_score.h"
 #include "edi_writer.h"
 #include "locator.h"
+#include "log_file_text.h"
+#include "visible_text.h"
 
+#include <QBuffer>
 #include <map>
 
 namespace {
@@ -105,23 +109,53 @@ ExportResult failed(QStringList messages, const QString &why)
     return {false, std::move(messages), {}};
 }
 
+// Lists the bad lines of `log` in `messages`, and returns what keeps it from being exported at
+// all, or an empty text when nothing does.
+QString logProblem(const ExportOptions &options, const ContactLog &log, QStringList &messages)
+{
+    if (log.lineTooLong > 0)
+        return QStringLiteral("line %1 is longer than %2 characters; it is no log line, nothing "
+                              "written")
+            .arg(log.lineTooLong)
+            .arg(maxLineLength);
+    if (!log.readError.isEmpty())
+        return QStringLiteral("cannot read the log file: %1").arg(log.readError);
+    // A line is shown with its control characters made visible: it may hold anything.
+    for (const BadLine &bad : log.badLines)
+        messages.append(lineMessage(bad.lineNumber,
+                                    bad.problem + QStringLiteral(": ") + visibleText(bad.text)));
+    if (const int unnamed = log.badLineCount - int(log.badLines.size()); unnamed > 0)
+        messages.append(QStringLiteral("and %1 more line(s) that are not contact lines, not shown")
+                            .arg(unnamed));
+    if (log.badLineCount > 0 && !options.skipBad)
+        return QStringLiteral("%1 line(s) are not contact lines; nothing written (--skip-bad "
+                              "leaves them out)")
+            .arg(log.badLineCount);
+    if (log.badLineCount > 0)
+        messages.append(
+            QStringLiteral("left out %1 line(s) that are not contact lines").arg(log.badLineCount));
+    if (log.contacts.empty())
+        return QStringLiteral("the log holds no contacts; nothing written");
+    return {};
+}
+
 } // namespace
 
 ExportResult exportLog(const ExportOptions &options, QByteArrayView logBytes)
 {
-    ContactLog log = readContactLog(logBytes, options.dateFormat);
+    QByteArray bytes = QByteArray::fromRawData(logBytes.data(), logBytes.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return exportLog(options, buffer);
+}
+
+ExportResult exportLog(const ExportOptions &options, QIODevice &logFile)
+{
+    ContactLog log = readContactLog(logFile, options.dateFormat);
     QStringList messages;
-    for (const BadLine &bad : log.badLines)
-        messages.append(lineMessage(bad.lineNumber, bad.problem + QStringLiteral(": ") + bad.text));
-    if (!log.badLines.empty() && !options.skipBad)
-        return failed(messages, QStringLiteral("%1 line(s) are not contact lines; nothing written "
-                                               "(--skip-bad leaves them out)")
-                                    .arg(log.badLines.size()));
-    if (!log.badLines.empty())
-        messages.append(QStringLiteral("left out %1 line(s) that are not contact lines")
-                            .arg(log.badLines.size()));
-    if (log.contacts.empty())
-        return failed(messages, QStringLiteral("the log holds no contacts; nothing written"));
+    if (const QString why = logProblem(options, log, messages); !why.isEmpty())
+        return failed(messages, why);
+    messages.append(dateWarnings(log.contacts, options.dateFormat));
 
     // Contacts by band, in the order of the band list, each band in the order of the log.
     std::map<const Band *, Contacts> byBand;

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -21,5 +22,8 @@ struct ExportResult
     std::vector<ExportOutput> outputs;
 };
 
-// The log file's bytes in the format the options ask for. Touches no file.
+// The log file, read from `logFile` piece by piece, in the format the options ask for. Writes no
+// file.
+ExportResult exportLog(const ExportOptions &options, QIODevice &logFile);
+// The same from the log file's bytes.
 ExportResult exportLog(const ExportOptions &options, QByteArrayView logBytes);

@@ -1,11 +1,11 @@
 // vandrel-export: a Vandrel log file as EDI, Cabrillo or ADIF for the contest robot.
 #include "export_options.h"
 #include "export_run.h"
+#include "file_io.h"
 #include "version.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
 #include <cstdio>
 #include <memory>
@@ -28,13 +28,36 @@ bool writeStandardOutput(const QByteArray &bytes)
            std::fflush(stdout) == 0;
 }
 
+// Why a file could not be read or written, in the system's words where it gave them.
+QString fileProblem(const FileError &error)
+{
+    switch (error.kind) {
+    case FileErrorKind::TooLarge:
+        return QStringLiteral("larger than %1 MB, no log file").arg(defaultReadLimit >> 20);
+    case FileErrorKind::NotRegularFile:
+        return QStringLiteral("not a regular file (a device, a FIFO or a folder)");
+    case FileErrorKind::ForeignLink:
+        return QStringLiteral("a link to %1 that belongs to another user").arg(error.target);
+    default:
+        break;
+    }
+    return error.reason.isEmpty() ? QStringLiteral("unknown error") : error.reason;
+}
+
 // Every file is written in full before any replaces its old version, so a failure leaves no
-// partial file behind and, when it comes before the first commit, no new file at all.
+// partial file behind and, when it comes before the first commit, no new file at all. Only a
+// regular file is replaced, and a link only when it is the running user's, as "Save" does.
 bool writeFiles(const std::vector<std::pair<QString, QByteArray>> &files)
 {
     std::vector<std::unique_ptr<QSaveFile>> staged;
     for (const auto &[path, bytes] : files) {
-        auto file = std::make_unique<QSaveFile>(path);
+        const FileResult<QString> target = replaceableTarget(path);
+        if (!target) {
+            printError(
+                QStringLiteral("cannot write %1: %2").arg(path, fileProblem(target.error())));
+            return false;
+        }
+        auto file = std::make_unique<QSaveFile>(target.value());
         if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size()) {
             printError(QStringLiteral("cannot write %1: %2").arg(path, file->errorString()));
             return false;
@@ -53,18 +76,16 @@ bool writeFiles(const std::vector<std::pair<QString, QByteArray>> &files)
 
 int runExport(const ExportOptions &options)
 {
-    QFile log(options.logFile);
-    if (!log.open(QIODevice::ReadOnly)) {
-        printError(QStringLiteral("cannot read %1: %2").arg(options.logFile, log.errorString()));
-        return failure;
-    }
-    const QByteArray bytes = log.readAll();
-    if (log.error() != QFileDevice::NoError) {
-        printError(QStringLiteral("cannot read %1: %2").arg(options.logFile, log.errorString()));
+    // The log is read as "Open" reads it: a regular file of a log's size, piece by piece.
+    const DiskFileService disk;
+    const FileResult<std::unique_ptr<QFile>> log = openFileToRead(disk, options.logFile);
+    if (!log) {
+        printError(
+            QStringLiteral("cannot read %1: %2").arg(options.logFile, fileProblem(log.error())));
         return failure;
     }
 
-    const ExportResult result = exportLog(options, bytes);
+    const ExportResult result = exportLog(options, *log.value());
     for (const QString &message : result.messages)
         printError(message);
     if (!result.ok)

@@ -47,11 +47,6 @@ FileResult<QString> keepLinesTheLogLacks(const WindowServices &services, const Q
 
 } // namespace
 
-QString logFilePath(const ProgramDirectory &directory)
-{
-    return directory.path() + u'/' + logFileName;
-}
-
 QString recoveryFilePath(const ProgramDirectory &directory)
 {
     return directory.path() + u'/' + recoveryFileName;

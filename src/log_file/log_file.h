@@ -1,16 +1,15 @@
 #pragma once
 
 #include "file_io.h"
+#include "log_file_text.h"
+#include "program_directory.h"
 
 #include <QString>
 #include <functional>
 
 struct ContactForm;
 struct WindowServices;
-class ProgramDirectory;
 
-// The log file: vandrel.txt in the directory the log lives in.
-QString logFilePath(const ProgramDirectory &directory);
 // The recovery file beside it: the log in the window since the last "Save".
 QString recoveryFilePath(const ProgramDirectory &directory);
 
@@ -52,10 +51,6 @@ struct OpenResult
     FileError error{};
     qsizetype line = 0; // for a line too long: its number, from 1
 };
-
-// The longest line "Open" takes. A contact line is under 100 characters; a line of megabytes
-// would take the log box minutes to lay out.
-inline constexpr qsizetype maxLineLength = 64 * 1024;
 
 // What "Save" does: writes the log text and one CR LF to the log file as UTF-8. The new file
 // replaces the old one only once it is complete and on the disk. An empty log is refused. An old

@@ -1,50 +1,15 @@
 #include "log_file_text.h"
 
 #include "contact_line.h"
-#include "text_helpers.h"
 
 #include <QStringDecoder>
 
 namespace {
 
-constexpr QByteArrayView utf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr QByteArrayView utf16LeByteOrderMark = "\xFF\xFE";
-constexpr QByteArrayView utf16BeByteOrderMark = "\xFE\xFF";
-
-// Each piece is decoded on its own, so a sequence cut short at its end is an error too.
-constexpr auto wholeText =
-    QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
-
 bool isLineBreak(char byte)
 {
     return byte == '\r' || byte == '\n';
 }
-
-// Decodes line after line: a line of valid UTF-8 as UTF-8, any other in the 8-bit code page,
-// so that one stray byte changes its own line only.
-class LineDecoder
-{
-public:
-    void append(QString &text, QByteArrayView line)
-    {
-        utf8_.resetState();
-        const QString decoded = utf8_.decode(line);
-        if (!utf8_.hasError()) {
-            text.append(decoded);
-            return;
-        }
-        // A Qt built without a Windows-1252 decoder: Latin-1 differs from it only in 0x80 to
-        // 0x9F, which it keeps as control characters rather than losing them.
-        QStringDecoder &codePage = windows1252_.isValid() ? windows1252_ : latin1_;
-        codePage.resetState();
-        text.append(codePage.decode(line));
-    }
-
-private:
-    QStringDecoder utf8_{QStringDecoder::Utf8, wholeText};
-    QStringDecoder windows1252_{"windows-1252", wholeText};
-    QStringDecoder latin1_{QStringDecoder::Latin1, wholeText};
-};
 
 // A UTF-16 file after its byte-order mark. A last byte without its pair (a file cut short) is
 // marked as unreadable rather than silently dropped.
@@ -58,6 +23,21 @@ QString decodeUtf16(QByteArrayView body, QStringDecoder::Encoding encoding)
 }
 
 } // namespace
+
+void LineDecoder::append(QString &text, QByteArrayView line)
+{
+    utf8_.resetState();
+    const QString decoded = utf8_.decode(line);
+    if (!utf8_.hasError()) {
+        text.append(decoded);
+        return;
+    }
+    // A Qt built without a Windows-1252 decoder: Latin-1 differs from it only in 0x80 to 0x9F,
+    // which it keeps as control characters rather than losing them.
+    QStringDecoder &codePage = windows1252_.isValid() ? windows1252_ : latin1_;
+    codePage.resetState();
+    text.append(codePage.decode(line));
+}
 
 QString decodeLogFile(QByteArrayView bytes)
 {
@@ -123,7 +103,8 @@ void appendFileLines(QString &logText, QStringView fileText)
 
 QString foldBlankLines(QString logText)
 {
-    return replaceText(std::move(logText), u"\r\n\r\n", lineEnd);
+    // QString::replace finds the occurrences left to right and never rescans what it inserted.
+    return logText.replace(QStringLiteral("\r\n\r\n"), lineEnd.toString());
 }
 
 QString logTextAfterOpen(QStringView logText, QStringView fileText)

@@ -2,10 +2,37 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringView>
+
+// The longest line "Open" takes. A contact line is under 100 characters; a line of megabytes
+// would take the log box minutes to lay out.
+inline constexpr qsizetype maxLineLength = 64 * 1024;
 
 // How the bytes of a log file become log text. Nothing here touches a file, so any bytes can be
 // fed in directly.
+
+inline constexpr QByteArrayView utf8ByteOrderMark = "\xEF\xBB\xBF";
+inline constexpr QByteArrayView utf16LeByteOrderMark = "\xFF\xFE";
+inline constexpr QByteArrayView utf16BeByteOrderMark = "\xFE\xFF";
+
+// Each piece is decoded on its own, so a sequence cut short at its end is an error too.
+inline constexpr auto wholeText =
+    QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+
+// Decodes line after line: a line of valid UTF-8 as UTF-8, any other in the 8-bit code page,
+// so that one stray byte changes its own line only.
+class LineDecoder
+{
+public:
+    // Appends `line` (no line break in it), decoded, to `text`.
+    void append(QString &text, QByteArrayView line);
+
+private:
+    QStringDecoder utf8_{QStringDecoder::Utf8, wholeText};
+    QStringDecoder windows1252_{"windows-1252", wholeText};
+    QStringDecoder latin1_{QStringDecoder::Latin1, wholeText};
+};
 
 // The text of a log file, line by line: UTF-8 where a line is valid UTF-8, otherwise the 8-bit
 // Windows code page (Windows-1252) that older files were written in, so that no character turns

@@ -1,5 +1,6 @@
 #include "form15.h"
 
+#include "bands.h"
 #include "contact_entry.h"
 #include "contact_line.h"
 #include "free_memory.h"
@@ -11,17 +12,6 @@
 
 #include <QCoreApplication>
 #include <algorithm>
-
-namespace {
-
-// The bands of the band list, in the order they are offered.
-const QStringList bandList = {
-    QStringLiteral("7 Mhz"),   QStringLiteral("14 Mhz"),   QStringLiteral("21 Mhz"),
-    QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz"),   QStringLiteral("144 Mhz"),
-    QStringLiteral("432 Mhz"), QStringLiteral("1296 Mhz"),
-};
-
-} // namespace
 
 Form15::Form15(const WindowServices &services, QObject *parent)
     : QObject(parent), services_(services)
@@ -166,8 +156,8 @@ bool Form15::requestClose()
 
 void Form15::Form_Load()
 {
-    for (const QString &band : bandList)
-        Combo1.addItem(band);
+    for (const Band &band : bandList())
+        Combo1.addItem(band.windowText.toString());
     // Before the window shows: the log of a session that ended without "Save" is offered back.
     restoreUnsavedLog();
 }

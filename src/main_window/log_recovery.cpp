@@ -18,17 +18,6 @@ QString shownPath(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-qsizetype contactLineCount(QStringView logText)
-{
-    qsizetype count = 0;
-    qsizetype at = logText.indexOf(sentNumberSeparator);
-    while (at >= 0) {
-        ++count;
-        at = logText.indexOf(sentNumberSeparator, lineBreakFrom(logText, at));
-    }
-    return count;
-}
-
 QString countOf(qsizetype n, const char *one, const char *many)
 {
     return QString::number(n) + u' ' + QString::fromLatin1(n == 1 ? one : many);

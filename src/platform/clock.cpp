@@ -1,6 +1,6 @@
 #include "clock.h"
 
-#include <QLocale>
+#include "contact_date.h"
 
 QDateTime SystemClock::now() const
 {
@@ -9,9 +9,5 @@ QDateTime SystemClock::now() const
 
 QString SystemClock::shortDateText(QDate date) const
 {
-    // Some locales' short formats carry direction marks; in a contact line they would reorder
-    // the fields around the date when the line is shown.
-    QString text = locale_.toString(date, QLocale::ShortFormat);
-    text.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
-    return text;
+    return contactDateText(date, locale_);
 }

@@ -99,8 +99,8 @@ FileStamp fileStamp(const QString &path)
     return stampOf(status);
 }
 
-FileResult<QByteArray> readFile(const FileService &files, const QString &path, qint64 maxSize,
-                                FileStamp *stamp)
+FileResult<std::unique_ptr<QFile>> openFileToRead(const FileService &files, const QString &path,
+                                                  qint64 maxSize, FileStamp *stamp)
 {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
     const int handle =
@@ -120,13 +120,26 @@ FileResult<QByteArray> readFile(const FileService &files, const QString &path, q
         return FileError{kind, path, {}};
     }
 
-    const std::unique_ptr<QFile> file = files.fileToRead(path);
+    std::unique_ptr<QFile> file = files.fileToRead(path);
     if (!file->open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);
         return FileError{FileErrorKind::CannotOpen, path, file->errorString()};
     }
+    if (stamp)
+        *stamp = stampOf(status);
+    return file;
+}
+
+FileResult<QByteArray> readFile(const FileService &files, const QString &path, qint64 maxSize,
+                                FileStamp *stamp)
+{
+    FileStamp opened;
+    FileResult<std::unique_ptr<QFile>> open = openFileToRead(files, path, maxSize, &opened);
+    if (!open)
+        return open.error();
+    const std::unique_ptr<QFile> &file = open.value();
     QByteArray bytes;
-    bytes.reserve(status.st_size);
+    bytes.reserve(opened.size);
     char chunk[64 * 1024];
     for (;;) {
         const qint64 read = file->read(chunk, sizeof chunk);
@@ -140,7 +153,7 @@ FileResult<QByteArray> readFile(const FileService &files, const QString &path, q
         bytes.append(chunk, read);
     }
     if (stamp)
-        *stamp = stampOf(status);
+        *stamp = opened;
     return bytes;
 }
 

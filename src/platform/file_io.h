@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <initializer_list>
+#include <memory>
 #include <utility>
 #include <variant>
 
@@ -77,6 +78,15 @@ QString writeFailure(const QFileDevice &file);
 // file that is not a log at all.
 inline constexpr qint64 defaultReadLimit = 256 * 1024 * 1024;
 
+// The regular file at `path`, opened for reading, or why not. Only a regular file is opened,
+// checked on the opened descriptor (so a FIFO cannot block and a device cannot pour out bytes),
+// and a file of more than `maxSize` bytes is not opened at all. `stamp`, when given, receives
+// the stamp of the file as it was opened.
+[[nodiscard]] FileResult<std::unique_ptr<QFile>> openFileToRead(const FileService &files,
+                                                                const QString &path,
+                                                                qint64 maxSize = defaultReadLimit,
+                                                                FileStamp *stamp = nullptr);
+
 // The whole file at `path`, or why not. Only a regular file is read, checked on the opened
 // descriptor (so a FIFO cannot block and a device cannot pour out bytes), and a file of more
 // than `maxSize` bytes is not read at all. `stamp`, when given, receives the stamp of the file
@@ -98,6 +108,11 @@ struct WrittenFile
     qint64 size = 0;
     FileStamp stamp;
 };
+
+// Where a replace may write for `path`: the path itself when it holds a regular file or
+// nothing, the target of a link the running user owns; never a device, a FIFO or a directory,
+// and never through a link someone else planted.
+[[nodiscard]] FileResult<QString> replaceableTarget(const QString &path);
 
 // Writes `parts`, one after the other, into a new file that takes the place of the one at
 // `path` only once every byte is on the disk; otherwise the old file stays as it was and

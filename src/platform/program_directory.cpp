@@ -49,3 +49,8 @@ void LogDirectory::prepareForWriting() const
     if (inDataDirectory_)
         QDir().mkpath(path_);
 }
+
+QString logFilePath(const ProgramDirectory &directory)
+{
+    return directory.path() + u'/' + logFileName;
+}

@@ -38,3 +38,7 @@ private:
     QString path_;
     bool inDataDirectory_;
 };
+
+// The log file in `directory`: what "Save" writes, "Open" reads and vandrel-export reads by
+// default.
+QString logFilePath(const ProgramDirectory &directory);

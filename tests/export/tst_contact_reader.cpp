@@ -1,7 +1,9 @@
-#include "contact_record.h"
+#include "contact_log_reader.h"
 
 #include <QLocale>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // Contact lines read back into their fields, in the date formats logs are written with.
 class TestContactReader : public QObject
@@ -39,6 +41,15 @@ private slots:
         QCOMPARE(hf.contact->receivedNumber, u"003");
         QCOMPARE(hf.contact->locator, u"");
         QCOMPARE(hf.contact->band->cabrillo, u"21000");
+
+        // The window numbers on past 9999.
+        for (const QString &number : {u"10000"_s, u"123456"_s}) {
+            const auto past9999 = readContactLine(
+                number + u"-+-16/07/2016---1345---Q1ABC---59---012---JN80XW-->144 Mhz"_s,
+                u"dd/MM/yyyy");
+            QVERIFY2(past9999.contact, qPrintable(past9999.problem));
+            QCOMPARE(past9999.contact->sentNumber, number);
+        }
     }
 
     void readsTheDateFormatsOfLocales_data()
@@ -60,6 +71,18 @@ private slots:
                                                << "07/31/2016" << QDate();
         QTest::newRow("other format") << "dd.MM.yy"
                                       << "05/07/16" << QDate();
+        // Short dates in the locale's own digits, as the window writes them in ar_EG and fa_IR,
+        // with the format of the locale (direction marks in it) or one typed in ASCII.
+        QTest::newRow("ar_EG") << u"d\u200F/M\u200F/yyyy"_s
+                               << u"\u0665/\u0667/\u0662\u0660\u0661\u0666"_s << QDate(2016, 7, 5);
+        QTest::newRow("ar_EG, format typed")
+            << u"d/M/yyyy"_s << u"\u0665/\u0667/\u0662\u0660\u0661\u0666"_s << QDate(2016, 7, 5);
+        QTest::newRow("fa_IR") << u"yyyy/M/d"_s << u"\u06F2\u06F0\u06F1\u06F6/\u06F7/\u06F5"_s
+                               << QDate(2016, 7, 5);
+        QTest::newRow("ne_NP, two-digit year")
+            << u"yy/M/d"_s << u"\u0967\u096C/\u096D/\u096B"_s << QDate(2016, 7, 5);
+        QTest::newRow("bg_BG, a literal after the date")
+            << u"d.MM.yy 'г'."_s << u"5.07.16 г."_s << QDate(2016, 7, 5);
     }
 
     void readsTheDateFormatsOfLocales()
@@ -99,8 +122,6 @@ private slots:
         QTest::newRow("minute 60") << "001-+-16/07/2016----160---Q1ABC---59---012---JN80XW";
         QTest::newRow("sent number of letters")
             << "0O1-+-16/07/2016---1345---Q1ABC---59---012---JN80XW";
-        QTest::newRow("five-digit sent number")
-            << "10000-+-16/07/2016---1345---Q1ABC---59---012---";
         QTest::newRow("empty call") << "001-+-16/07/2016---1345------59---012---JN80XW";
         QTest::newRow("call with a blank")
             << "001-+-16/07/2016---1345---Q1 ABC---59---012---JN80XW";

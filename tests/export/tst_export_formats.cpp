@@ -1,5 +1,6 @@
 #include "adif_writer.h"
 #include "bands.h"
+#include "contact_log_reader.h"
 #include "export_options.h"
 #include "export_run.h"
 #include "version.h"
@@ -367,6 +368,9 @@ private slots:
             << u"line 1: EDI is for contests above 30 MHz, and this contact is on 14 MHz; write "
                u"the "
                "log with --format cabrillo"_s;
+        QTest::newRow("more bad lines than are shown")
+            << vhfStation << QByteArray("QRT\r\n").repeated(1500)
+            << u"1500 line(s) are not contact lines; nothing written (--skip-bad leaves them out)"_s;
         QTest::newRow("no contacts") << vhfStation << QByteArray("\r\n\r\n")
                                      << u"the log holds no contacts; nothing written"_s;
     }
@@ -380,6 +384,7 @@ private slots:
         QVERIFY(!result.ok);
         QVERIFY(result.outputs.empty());
         QCOMPARE(result.messages.last(), why);
+        QVERIFY(result.messages.size() <= qsizetype(keptBadLines) + 2);
     }
 
     void refusesBadUsage_data()
@@ -419,6 +424,46 @@ private slots:
             << u"cannot read the station file /nonexistent/station.ini: it does not exist"_s;
         QTest::newRow("two log files")
             << QStringList{u"-f"_s, u"adif"_s, u"a.txt"_s, u"b.txt"_s} << u"one log file at most"_s;
+    }
+
+    // A log read with the wrong date format (day and month swapped) still reads wherever the
+    // day is 12 or less, with dates a month apart: every format says so.
+    void warnsWhenTheDatesLookMisread_data()
+    {
+        QTest::addColumn<QStringList>("dates");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("a weekend")
+            << QStringList{u"05/07/2026"_s, u"06/07/2026"_s} << QStringList{};
+        QTest::newRow("four days")
+            << QStringList{u"02/07/2026"_s, u"04/07/2026"_s, u"06/07/2026"_s} << QStringList{};
+        QTest::newRow("five days")
+            << QStringList{u"01/07/2026"_s, u"06/07/2026"_s}
+            << QStringList{u"the log's dates span 5 days, from 2026-07-01 (line 1) to 2026-07-06 "
+                           "(line 2): was the log written with the date format \"dd/MM/yyyy\" "
+                           "(--date-format)?"_s};
+        QTest::newRow("backwards")
+            << QStringList{u"07/07/2026"_s, u"07/07/2026"_s, u"06/07/2026"_s, u"06/07/2026"_s}
+            << QStringList{u"line 3: the date 2026-07-06 comes before 2026-07-07 of line 2; the "
+                           "dates run backwards (a day and month swapped?): was the log written "
+                           "with the date format \"dd/MM/yyyy\" (--date-format)?"_s};
+    }
+
+    void warnsWhenTheDatesLookMisread()
+    {
+        QFETCH(QStringList, dates);
+        QFETCH(QStringList, warnings);
+        QByteArray log;
+        for (qsizetype i = 0; i < dates.size(); ++i)
+            log += QStringLiteral("%1-+-%2---1200---Q%1ABC---59---012---JN80XW\r\n")
+                       .arg(i + 1)
+                       .arg(dates[i])
+                       .toUtf8();
+        for (const QString &format : {u"edi"_s, u"cabrillo"_s, u"adif"_s}) {
+            const ExportResult result =
+                exportLog(options(vhfStation + QStringList{u"-f"_s, format}), log);
+            QVERIFY2(result.ok, qPrintable(result.messages.join(u'\n')));
+            QCOMPARE(result.messages, warnings);
+        }
     }
 
     void refusesBadUsage()

@@ -26,6 +26,9 @@ struct ContactFields
 // The whole line, ended by CR LF; the band field only when a band is chosen.
 QString composeContactLine(const ContactFields &fields);
 
+// The number of contact lines of a log text: lines that hold the sent number's separator.
+qsizetype contactLineCount(QStringView logText);
+
 // Reading a log text back, where a line ends at every CR and at every LF.
 inline bool isLineBreak(QChar c)
 {

@@ -1,9 +1,6 @@
 #include "contact_record.h"
 
 #include "contact_line.h"
-#include "log_file_text.h"
-
-#include <QLocale>
 
 namespace {
 
@@ -68,28 +65,15 @@ QString quoted(QStringView text)
 
 } // namespace
 
-QString defaultDateFormat()
-{
-    return QLocale().dateFormat(QLocale::ShortFormat);
-}
-
-QDate readLogDate(QStringView text, QStringView dateFormat)
-{
-    QDate date = QDate::fromString(text.toString(), dateFormat.toString());
-    const bool twoDigitYear = dateFormat.contains(u"yy") && !dateFormat.contains(u"yyyy");
-    if (date.isValid() && twoDigitYear && date.year() < 2000)
-        date = date.addYears(100);
-    return date;
-}
-
 LineReading readContactLine(QStringView line, QStringView dateFormat)
 {
     FieldCursor cursor(line);
     const auto sentNumber = cursor.upTo(sentNumberSeparator);
     if (!sentNumber)
         return {std::nullopt, QStringLiteral("no sent number followed by \"-+-\"")};
-    if (sentNumber->isEmpty() || sentNumber->size() > 4 || !allDigits(*sentNumber))
-        return {std::nullopt, QStringLiteral("a sent number that is not 1 to 4 digits")};
+    // The window numbers on past 9999, with as many digits as the number takes.
+    if (sentNumber->isEmpty() || !allDigits(*sentNumber))
+        return {std::nullopt, QStringLiteral("a sent number that is not digits")};
 
     std::optional<QStringView> fields[5]; // date, time, call, report, received number
     for (auto &field : fields) {
@@ -134,30 +118,4 @@ LineReading readContactLine(QStringView line, QStringView dateFormat)
     contact.receivedNumber = receivedNumber->toString();
     contact.locator = locator.toString().toUpper();
     return {std::move(contact), {}};
-}
-
-ContactLog readContactLog(QByteArrayView fileBytes, QStringView dateFormat)
-{
-    // The same decoding and line split as "Open": every line then ends with CR LF.
-    QString lines;
-    appendFileLines(lines, decodeLogFile(fileBytes));
-
-    ContactLog log;
-    int lineNumber = 0;
-    for (qsizetype start = 0; start < lines.size();) {
-        const qsizetype end = lines.indexOf(lineEnd, start);
-        const QStringView line = QStringView(lines).sliced(start, end - start);
-        start = end + lineEnd.size();
-        ++lineNumber;
-        if (line.trimmed().isEmpty())
-            continue;
-        LineReading reading = readContactLine(line, dateFormat);
-        if (reading.contact) {
-            reading.contact->lineNumber = lineNumber;
-            log.contacts.push_back(std::move(*reading.contact));
-        } else {
-            log.badLines.push_back({lineNumber, line.toString(), reading.problem});
-        }
-    }
-    return log;
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "bands.h"
+#include "contact_date.h"
 
-#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QStringView>
 #include <optional>
-#include <vector>
 
 // One contact read back from a contact line of the log.
 struct ContactRecord
@@ -24,27 +23,6 @@ struct ContactRecord
     const Band *band = nullptr; // nullptr when the line has no band field
 };
 
-// A line that is not a contact line: its number, its text and what is wrong with it.
-struct BadLine
-{
-    int lineNumber = 0;
-    QString text;
-    QString problem;
-};
-
-struct ContactLog
-{
-    std::vector<ContactRecord> contacts;
-    std::vector<BadLine> badLines;
-};
-
-// The date format a log written on this machine uses: the locale's short date format, the one
-// the window stamps its contacts with.
-QString defaultDateFormat();
-
-// A date of the log in `dateFormat`; two-digit years are 20yy. An invalid date when it is not.
-QDate readLogDate(QStringView text, QStringView dateFormat);
-
 // The fields of one contact line (without its line break), or what keeps it from being one.
 struct LineReading
 {
@@ -52,7 +30,3 @@ struct LineReading
     QString problem;
 };
 LineReading readContactLine(QStringView line, QStringView dateFormat);
-
-// Every line of a log file's bytes, decoded and split as "Open" reads them; blank lines are
-// passed over.
-ContactLog readContactLog(QByteArrayView fileBytes, QStringView dateFormat);

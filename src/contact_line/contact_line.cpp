@@ -1,5 +1,16 @@
 #include "contact_line.h"
 
+qsizetype contactLineCount(QStringView logText)
+{
+    qsizetype count = 0;
+    qsizetype at = logText.indexOf(sentNumberSeparator);
+    while (at >= 0) {
+        ++count;
+        at = logText.indexOf(sentNumberSeparator, lineBreakFrom(logText, at));
+    }
+    return count;
+}
+
 QString composeContactLine(const ContactFields &f)
 {
     const bool withBand = f.band != noBandText;

@@ -3,7 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,13 +30,33 @@ LogDirectory::LogDirectory(const QString &programDirectory, bool programDirector
     : inDataDirectory_(!keepsLogBeside(programDirectory, programDirectoryWritable))
 {
     path_ = QDir::cleanPath(inDataDirectory_ ? dataDirectory : programDirectory);
+    const QString other = QDir::cleanPath(inDataDirectory_ ? programDirectory : dataDirectory);
+    if (other != path_)
+        otherPath_ = other;
 }
 
 LogDirectory LogDirectory::forThisProgram()
 {
     const QString programDirectory = QCoreApplication::applicationDirPath();
     return LogDirectory(programDirectory, QFileInfo(programDirectory).isWritable(),
-                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+                        userDataDirectory());
+}
+
+QString userDataDirectory()
+{
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    const QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(dataHome) && !QDir::isAbsolutePath(home)) {
+        // No usable base in the environment: the home directory the system has for the user.
+        const passwd *user = ::getpwuid(::getuid());
+        const QString systemHome = user ? QFile::decodeName(user->pw_dir) : QString();
+        if (QDir::isAbsolutePath(systemHome))
+            return systemHome + QStringLiteral("/.local/share/") +
+                   QCoreApplication::applicationName();
+    }
+    const QString base =
+        QDir::isAbsolutePath(dataHome) ? dataHome : home + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base + u'/' + QCoreApplication::applicationName());
 }
 
 void LogDirectory::prepareForWriting() const

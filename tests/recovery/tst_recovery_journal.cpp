@@ -1,3 +1,4 @@
+#include "fake_services.h"
 #include "recovery_file.h"
 #include "recovery_journal.h"
 
@@ -44,7 +45,8 @@ struct Journal
     QTemporaryDir dir;
     QString path;
     QString log;
-    RecoveryJournal journal{path, [this] { return log.size(); },
+    FakeFileService files;
+    RecoveryJournal journal{files, path, [this] { return log.size(); },
                             [this](qsizetype from) { return log.sliced(from); }};
 };
 
@@ -151,8 +153,9 @@ private slots:
         QSignalSpy failures(&j.journal, &RecoveryJournal::writeFailed);
         j.add(1);
         QCOMPARE(failures.size(), 1);
-        QCOMPARE(failures[0][0].toString(), j.path);
-        QVERIFY(!failures[0][1].toString().isEmpty());
+        const auto failure = failures[0][0].value<FileError>();
+        QCOMPARE(failure.path, j.path);
+        QCOMPARE(failure.reason, u"No such file or directory"_s);
 
         QVERIFY(QDir(parent.path()).mkdir(QStringLiteral("not-yet")));
         j.add(2);
@@ -174,9 +177,10 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.setFileTime(addedAt, QFileDevice::FileModificationTime));
             file.close();
-            QString error;
-            asides.append(moveAside(path, error));
-            QVERIFY2(!asides.last().isEmpty(), qPrintable(error));
+            const FileResult<QString> aside = setAside(path);
+            if (!aside)
+                QFAIL(qPrintable(aside.error().reason));
+            asides.append(aside.value());
             QVERIFY(!QFileInfo::exists(path));
         }
         QVERIFY(asides[0] != asides[1]);

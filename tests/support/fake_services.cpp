@@ -81,9 +81,26 @@ std::unique_ptr<QSaveFile> FakeFileService::fileToReplace(const QString &path) c
 
 QString FakeFileService::flushToDisk(QSaveFile &file) const
 {
+    ++fileSyncs;
     if (!flushFailure.isEmpty())
         return flushFailure;
     return DiskFileService::flushToDisk(file);
+}
+
+QString FakeFileService::syncData(QFile &file) const
+{
+    ++dataSyncs;
+    if (!syncDataFailure.isEmpty())
+        return syncDataFailure;
+    return DiskFileService::syncData(file);
+}
+
+QString FakeFileService::syncDirectory(const QString &directory) const
+{
+    ++directorySyncs;
+    if (!syncDirectoryFailure.isEmpty())
+        return syncDirectoryFailure;
+    return DiskFileService::syncDirectory(directory);
 }
 
 MsgBoxResult FakeMessageService::show(const QString &prompt, MsgBoxStyle style,

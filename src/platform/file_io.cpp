@@ -213,14 +213,15 @@ FileResult<std::unique_ptr<QFile>> openToAppend(const FileService &files, const 
     return file;
 }
 
-FileStatus appendToFile(const FileService &files, QFile &file, QByteArrayView bytes)
+FileStatus appendToFile(const FileService &files, QFile &file, const QString &path,
+                        QByteArrayView bytes)
 {
     // One write: a crash leaves the bytes whole or cut short, never interleaved.
     errno = 0;
     if (file.write(bytes.data(), bytes.size()) != bytes.size())
-        return FileError{FileErrorKind::CannotWrite, file.fileName(), writeFailure(file)};
+        return FileError{FileErrorKind::CannotWrite, path, writeFailure(file)};
     if (const QString failure = files.syncData(file); !failure.isEmpty())
-        return FileError{FileErrorKind::CannotWrite, file.fileName(), failure};
+        return FileError{FileErrorKind::CannotWrite, path, failure};
     return fileDone;
 }
 

@@ -118,8 +118,10 @@ struct WrittenFile
 // appendToFile().
 [[nodiscard]] FileResult<std::unique_ptr<QFile>> openToAppend(const FileService &files,
                                                               const QString &path);
-// Adds `bytes` at the end of `file` with one write, on the disk before it returns.
-[[nodiscard]] FileStatus appendToFile(const FileService &files, QFile &file, QByteArrayView bytes);
+// Adds `bytes` at the end of `file`, opened by openToAppend(`path`), with one write, on the
+// disk before it returns.
+[[nodiscard]] FileStatus appendToFile(const FileService &files, QFile &file, const QString &path,
+                                      QByteArrayView bytes);
 // Makes the new names in `directory` (a file created or renamed there) survive a power cut.
 [[nodiscard]] FileStatus syncDirectory(const FileService &files, const QString &directory);
 

@@ -24,20 +24,20 @@ FileStatus RecoveryFile::replace(QByteArrayView records)
     if (!written)
         return written.error();
     written_ = written.value().path;
-    return ::syncDirectory(files_, QFileInfo(written_).absolutePath());
+    return ofThisFile(::syncDirectory(files_, QFileInfo(written_).absolutePath()));
 }
 
 FileStatus RecoveryFile::append(QByteArrayView record)
 {
+    const QString &path = written_.isEmpty() ? path_ : written_;
     if (!appending_) {
         // Only replace() writes a header: without one written, there is nothing to add to.
-        FileResult<std::unique_ptr<QFile>> opened =
-            openToAppend(files_, written_.isEmpty() ? path_ : written_);
+        FileResult<std::unique_ptr<QFile>> opened = openToAppend(files_, path);
         if (!opened)
             return opened.error();
         appending_ = std::move(opened.value());
     }
-    const FileStatus appended = appendToFile(files_, *appending_, record);
+    const FileStatus appended = appendToFile(files_, *appending_, path, record);
     if (!appended)
         appending_.reset();
     return appended;
@@ -45,7 +45,18 @@ FileStatus RecoveryFile::append(QByteArrayView record)
 
 FileStatus RecoveryFile::syncDirectory()
 {
-    return ::syncDirectory(files_, directoryPath());
+    return ofThisFile(::syncDirectory(files_, directoryPath()));
+}
+
+FileStatus RecoveryFile::ofThisFile(FileStatus status) const
+{
+    // A directory that cannot be synced leaves this file's new name unsafe: the operator hears
+    // of the file.
+    if (status)
+        return status;
+    FileError error = status.error();
+    error.path = path_;
+    return error;
 }
 
 bool canWriteIn(const QString &directory, QString &error)

@@ -31,6 +31,8 @@ public:
     [[nodiscard]] FileStatus syncDirectory();
 
 private:
+    FileStatus ofThisFile(FileStatus status) const;
+
     const FileService &files_;
     QString path_;
     QString written_;                  // the real file the last replace wrote

@@ -50,6 +50,9 @@ class TemporaryDirectory : public ProgramDirectory
 {
 public:
     QString path() const override { return dir_.path(); }
+    QString otherPath() const override { return other; }
+
+    QString other; // where the log was kept before, when the test says so
 
 private:
     QTemporaryDir dir_;

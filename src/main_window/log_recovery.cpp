@@ -4,7 +4,6 @@
 #include "file_io.h"
 #include "journal_writers.h"
 #include "log_file.h"
-#include "recovery_file.h"
 #include "recovery_records.h"
 #include "window_services.h"
 
@@ -241,13 +240,13 @@ bool checkLogDirectory(const WindowServices &services)
     // written there from the first contact on.
     services.programDirectory.prepareForWriting();
     const QString directory = services.programDirectory.path();
-    QString reason;
-    if (canWriteIn(directory, reason))
+    const FileStatus writable = canCreateFileIn(directory);
+    if (writable)
         return true;
     services.messages.msgBox(
         QStringLiteral("Impossible to write in %1:\n%2\nThe log will be only in the window: "
                        "neither \"Save\" nor the recovery file can keep it there.")
-            .arg(shownPath(directory), reason),
+            .arg(shownPath(directory), writable.error().reason),
         vbExclamation, messageTitle);
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -253,4 +254,12 @@ FileResult<QString> setAside(const QString &path, SetAside how)
             return FileError{FileErrorKind::CannotCommit, path, systemReason(error)};
     }
     return FileError{FileErrorKind::CannotCommit, path, QStringLiteral("Too many files set aside")};
+}
+
+FileStatus canCreateFileIn(const QString &directory)
+{
+    QTemporaryFile probe(directory + QStringLiteral("/.vandrel-write-test-XXXXXX"));
+    if (probe.open())
+        return fileDone;
+    return FileError{FileErrorKind::CannotOpen, directory, probe.errorString()};
 }

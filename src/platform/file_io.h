@@ -125,6 +125,9 @@ struct WrittenFile
 // Makes the new names in `directory` (a file created or renamed there) survive a power cut.
 [[nodiscard]] FileStatus syncDirectory(const FileService &files, const QString &directory);
 
+// Whether a new file can be created in `directory`, or why not.
+[[nodiscard]] FileStatus canCreateFileIn(const QString &directory);
+
 // How a file is set aside: moved to its new name, or given a second name while it stays.
 enum class SetAside
 {

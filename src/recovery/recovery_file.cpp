@@ -3,7 +3,6 @@
 #include "recovery_records.h"
 
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 RecoveryFile::RecoveryFile(const FileService &files, const QString &path)
     : files_(files), path_(path)
@@ -57,13 +56,4 @@ FileStatus RecoveryFile::ofThisFile(FileStatus status) const
     FileError error = status.error();
     error.path = path_;
     return error;
-}
-
-bool canWriteIn(const QString &directory, QString &error)
-{
-    QTemporaryFile probe(directory + QStringLiteral("/.vandrel-write-test-XXXXXX"));
-    if (probe.open())
-        return true;
-    error = probe.errorString();
-    return false;
 }

@@ -38,6 +38,3 @@ private:
     QString written_;                  // the real file the last replace wrote
     std::unique_ptr<QFile> appending_; // open from the first append until the file is replaced
 };
-
-// Whether a new file can be created in `directory`; `error` says why not.
-bool canWriteIn(const QString &directory, QString &error);

@@ -128,7 +128,8 @@ Measurement timeEditWrite(const QString &parent, int runs)
 Measurement timeStartRead(const QString &parent, int runs)
 {
     QTemporaryDir directory(parent + QStringLiteral("/bench-recovery-XXXXXX"));
-    RecoveryFile file(directory.filePath(QStringLiteral("vandrel.recovery")));
+    const DiskFileService files;
+    RecoveryFile file(files, directory.filePath(QStringLiteral("vandrel.recovery")));
     const GeneratedLog log = generateLog(largestLog);
     QByteArray records;
     for (qsizetype start = 0; start < log.text.size();) {
@@ -137,7 +138,7 @@ Measurement timeStartRead(const QString &parent, int runs)
             encodeRecord(RecordKind::Append, QStringView(log.text).sliced(start, end - start), 1);
         start = end;
     }
-    stopUnless(file.replace(records), "the recovery file could not be written");
+    stopUnless(file.replace(records).ok(), "the recovery file could not be written");
 
     const auto readAll = [&] {
         QFile in(file.path());

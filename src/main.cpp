@@ -1,3 +1,4 @@
+#include "file_service.h"
 #include "form15.h"
 #include "form15_view.h"
 #include "log_directory_lock.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     // The name of the program; the log's data directory, ~/.local/share/vandrel, is LogDirectory's.
     QApplication::setApplicationName(QStringLiteral("vandrel"));
@@ -22,15 +24,13 @@ int main(int argc, char *argv[])
     // Held until the program ends: one Vandrel at a time writes the log and its recovery file.
     directory.prepareForWriting();
     LogDirectoryLock lock(directory.path());
-    bool otherVandrel = false;
-    if (!lock.tryLock()) {
-        const std::optional<LockHolder> holder = lock.holder();
-        if (holder && !goOnWithLogInUse(messages, directory.path(), *holder))
-            return 0;
-        otherVandrel = holder.has_value();
-    }
+    const bool ownsLog = lock.tryLock();
+    if (!ownsLog &&
+        !goOnWithLogInUse(messages, directory.path(), lock.holder().value_or(LockHolder{})))
+        return 0;
     Form15 form({clock, messages, directory, files});
-    if (otherVandrel)
+    form.watchJournalWriters(lock);
+    if (!ownsLog)
         form.shareLogDirectory();
     form.Form_Load();
 

@@ -22,6 +22,9 @@ QString fuzzRecoveryFile(QByteArrayView input)
         return QStringLiteral("a file of another format gave back a log");
     if (log.holdsUnsavedLog() && log.records == 0)
         return QStringLiteral("a log without records");
+    // The start's words for a damaged file say "after the last save" only after one.
+    if (log.records > 0 && log.saved && !log.savedOnce)
+        return QStringLiteral("a log read as saved without a save record");
 
     // What was read ends where a record ends: the bytes read alone give the same log, whole.
     const RecoveredLog prefix = readRecoveryRecords(input.first(log.readBytes));

@@ -51,7 +51,7 @@ bool writeFiles(const std::vector<std::pair<QString, QByteArray>> &files)
 {
     std::vector<std::unique_ptr<QSaveFile>> staged;
     for (const auto &[path, bytes] : files) {
-        const FileResult<QString> target = replaceableTarget(path);
+        const FileResult<QString> target = regularTarget(path);
         if (!target) {
             printError(
                 QStringLiteral("cannot write %1: %2").arg(path, fileProblem(target.error())));

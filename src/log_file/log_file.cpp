@@ -22,7 +22,7 @@ FileResult<QString> keepLinesTheLogLacks(const WindowServices &services, const Q
                                          QByteArrayView logUtf8)
 {
     // The file "Save" would replace, and beside which its copy goes: a link's target.
-    const FileResult<QString> target = replaceableTarget(logPath);
+    const FileResult<QString> target = regularTarget(logPath);
     if (!target)
         return target.error();
     const QString &path = target.value();

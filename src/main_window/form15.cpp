@@ -95,14 +95,13 @@ void Form15::connectEvents()
 void Form15::keepRecoveryFile(const QString &path)
 {
     recovery_ = std::make_unique<RecoveryJournal>(
-        path, [this] { return Text1.textLength(); },
+        services_.files, path, [this] { return Text1.textLength(); },
         [this](qsizetype from) { return Text1.textFrom(from); });
     connect(recovery_.get(), &RecoveryJournal::writeFailed, this, &Form15::reportRecoveryFailure);
 }
 
 void Form15::shareLogDirectory()
 {
-    ownsRecoveryFile_ = false;
     keepRecoveryFile(recoveryFilePath(services_.programDirectory) + u'.' +
                      QString::number(QCoreApplication::applicationPid()));
 }
@@ -114,27 +113,28 @@ template <typename Change> void Form15::changeLog(Change change)
     programChangesLog_ = false;
 }
 
-void Form15::reportRecoveryFailure(const QString &path, const QString &reason)
+void Form15::reportRecoveryFailure(const FileError &error)
 {
     // Once a session: the operator knows, and a box on every contact would stop the typing.
     if (recoveryProblemShown_)
         return;
     recoveryProblemShown_ = true;
-    reportRecoveryWriteFailure(services_, path, reason);
+    reportRecoveryWriteFailure(services_, error);
 }
 
 void Form15::restoreUnsavedLog()
 {
     recoveryProblemShown_ = !checkLogDirectory(services_);
-    if (!ownsRecoveryFile_)
-        return;
-    const std::optional<RestoredLog> restored = askToRestoreUnsavedLog(services_);
+    const std::optional<RestoredLog> restored =
+        askToRestoreUnsavedLogs(services_, recovery_->path(), journalWriters_);
     if (!restored)
         return;
     // As "Open" puts a log into the window: one change of the log box, then the sent number.
     changeLog([&] { Text1.setText(restored->logText); });
     RestoreSentNumber(lastContactLineOf(Text1), Frame1);
-    recovery_->startFrom(restored->lastAddMsecs);
+    // The other windows' files go only once this one holds their logs.
+    if (recovery_->startFrom(restored->lastAddMsecs))
+        setAsideRestoredJournals(services_, restored->otherJournals);
     // The recovery file's bytes and the decoded copies are gone; the log box holds the log.
     returnFreedMemory();
 }

@@ -2,6 +2,7 @@
 
 #include "command_button.h"
 #include "contact_form.h"
+#include "journal_writers.h"
 #include "label.h"
 #include "recovery_journal.h"
 #include "window_services.h"
@@ -46,9 +47,12 @@ public:
     // The recovery file: the log text since the last "Save", kept on the disk.
     RecoveryJournal &recoveryJournal() { return *recovery_; }
     // Another Vandrel holds the log's directory and writes its own recovery file there: this
-    // window keeps one under a name of its own (vandrel.recovery.PID) and offers no log back at
-    // start, since the other window's is still being written. Called before Form_Load.
+    // window keeps one under a name of its own (vandrel.recovery.PID) and never offers back the
+    // other window's, which is still being written. Called before Form_Load.
     void shareLogDirectory();
+    // Tells the recovery files of running windows from those of windows that ended, so that
+    // only the latter are offered back at start. Called before Form_Load.
+    void watchJournalWriters(const JournalWriters &writers) { journalWriters_ = &writers; }
 
     // Event procedures.
     void Form_Load();
@@ -81,11 +85,11 @@ private:
     // Runs a change of the log text that the program makes, which the log box's change
     // procedure must not take for an edit of the operator's.
     template <typename Change> void changeLog(Change change);
-    void reportRecoveryFailure(const QString &path, const QString &reason);
+    void reportRecoveryFailure(const FileError &error);
 
     WindowServices services_;
     std::unique_ptr<RecoveryJournal> recovery_;
-    bool ownsRecoveryFile_ = true;
+    const JournalWriters *journalWriters_ = nullptr;
     bool programChangesLog_ = false;
     bool recoveryProblemShown_ = false;
     QList<Control *> controls_;

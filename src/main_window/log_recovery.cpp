@@ -1,17 +1,33 @@
 #include "log_recovery.h"
 
 #include "contact_line.h"
+#include "file_io.h"
+#include "journal_writers.h"
 #include "log_file.h"
-#include "recovery_file.h"
 #include "recovery_records.h"
 #include "window_services.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
 // The title of the log file's boxes: the recovery file belongs with them.
 const QString messageTitle = QStringLiteral("Morvit Vandrel");
+
+// The largest recovery file read: the largest log "Open" reads, with room for the records of
+// the contacts added after it. Anything larger is no recovery file of this program.
+constexpr qint64 recoveryReadLimit = defaultReadLimit + defaultReadLimit / 4;
+
+// A recovery file left by a window, holding a log that was never saved.
+struct LeftJournal
+{
+    QString path;
+    RecoveredLog log;
+};
 
 QString shownPath(const QString &path)
 {
@@ -23,78 +39,75 @@ QString countOf(qsizetype n, const char *one, const char *many)
     return QString::number(n) + u' ' + QString::fromLatin1(n == 1 ? one : many);
 }
 
-QString question(const WindowServices &services, const RecoveredLog &log)
+void tellSetAsideFailed(const WindowServices &services, const FileError &error)
 {
-    QString prompt = QStringLiteral("The log of the last session was not saved: %1")
-                         .arg(countOf(contactLineCount(log.logText), "contact", "contacts"));
-    if (log.lastAddMsecs > 0) {
-        const QDateTime last = QDateTime::fromMSecsSinceEpoch(log.lastAddMsecs);
-        prompt += QStringLiteral(", the last one added at %1 on %2")
-                      .arg(last.toString(QStringLiteral("HH:mm")),
-                           services.clock.shortDateText(last.date()));
-    }
-    prompt += u'.';
-    if (log.skippedBytes > 0)
-        prompt += QStringLiteral("\nThe end of the recovery file is damaged: %1 could not be read "
-                                 "and %2 skipped.")
-                      .arg(countOf(log.skippedBytes, "byte", "bytes"),
-                           log.skippedBytes == 1 ? QStringLiteral("is") : QStringLiteral("are"));
-    return prompt + QStringLiteral("\nRestore the log?");
+    services.messages.msgBox(QStringLiteral("Impossible to set the recovery file %1 aside:\n%2")
+                                 .arg(shownPath(error.path), error.reason),
+                             vbExclamation, messageTitle);
 }
 
 // Sets the file aside, naming where it went, or says why it could not.
-QString setAside(const QString &path)
+QString setAsideText(const QString &path)
 {
-    QString error;
-    const QString aside = moveAside(path, error);
-    if (aside.isEmpty())
-        return QStringLiteral("it could not be set aside (%1) and is still there").arg(error);
-    return QStringLiteral("it was kept as %1").arg(shownPath(aside));
+    const FileResult<QString> aside = setAside(path);
+    if (!aside)
+        return QStringLiteral("it could not be set aside (%1) and is still there")
+            .arg(aside.error().reason);
+    return QStringLiteral("it was kept as %1").arg(shownPath(aside.value()));
 }
 
 // A file that holds nothing to restore but is not a plain saved journal: kept aside, never
 // written over.
 void keepUnreadable(const WindowServices &services, const QString &path, const QString &why)
 {
-    const QString kept = setAside(path);
+    const QString kept = setAsideText(path);
     services.messages.msgBox(
         QStringLiteral("The recovery file %1 %2; %3.").arg(shownPath(path), why, kept),
         vbExclamation, messageTitle);
 }
 
-} // namespace
-
-bool checkLogDirectory(const WindowServices &services)
+QString unreadableText(const FileError &error)
 {
-    // The user's data directory, when the log lives there, is made now: the recovery file is
-    // written there from the first contact on.
-    services.programDirectory.prepareForWriting();
-    const QString directory = services.programDirectory.path();
-    QString reason;
-    if (canWriteIn(directory, reason))
-        return true;
-    services.messages.msgBox(
-        QStringLiteral("Impossible to write in %1:\n%2\nThe log will be only in the window: "
-                       "neither \"Save\" nor the recovery file can keep it there.")
-            .arg(shownPath(directory), reason),
-        vbExclamation, messageTitle);
-    return false;
+    switch (error.kind) {
+    case FileErrorKind::NotRegularFile:
+        return QStringLiteral("is not a regular file");
+    case FileErrorKind::ForeignLink:
+        return QStringLiteral("is a link to %1 that belongs to another user")
+            .arg(shownPath(error.target));
+    case FileErrorKind::TooLarge:
+        return QStringLiteral("is larger than %1 MB").arg(recoveryReadLimit >> 20);
+    default:
+        return QStringLiteral("cannot be read (%1)")
+            .arg(error.reason.isEmpty() ? QStringLiteral("Unknown error") : error.reason);
+    }
 }
 
-std::optional<RestoredLog> askToRestoreUnsavedLog(const WindowServices &services)
+// What a journal without an unsaved log but with damage may have lost, said as it is.
+QString damageText(const RecoveredLog &log)
 {
-    const QString path = recoveryFilePath(services.programDirectory);
-    if (!services.files.exists(path))
-        return std::nullopt;
-    const std::unique_ptr<QFile> file = services.files.fileToRead(path);
-    if (!file->open(QIODevice::ReadOnly)) {
-        keepUnreadable(services, path,
-                       QStringLiteral("cannot be read (%1)").arg(file->errorString()));
+    if (log.savedOnce)
+        return QStringLiteral("is damaged after the last save: %1 could not be read")
+            .arg(countOf(log.skippedBytes, "byte", "bytes"));
+    if (log.records == 0)
+        return QStringLiteral("is damaged from its first record on: nothing could be read");
+    return QStringLiteral("is damaged: %1 could not be read")
+        .arg(countOf(log.skippedBytes, "byte", "bytes"));
+}
+
+// The file's unsaved log; any other file is set aside with a message.
+std::optional<LeftJournal> readLeftJournal(const WindowServices &services, const QString &path)
+{
+    // As "Open" reads the log: a regular file only, never through another user's link, never
+    // more than the limit; a FIFO cannot block the start.
+    const FileResult<QString> target = regularTarget(path);
+    const FileResult<QByteArray> bytes =
+        target ? readFile(services.files, target.value(), recoveryReadLimit)
+               : FileResult<QByteArray>(target.error());
+    if (!bytes) {
+        keepUnreadable(services, path, unreadableText(bytes.error()));
         return std::nullopt;
     }
-    const RecoveredLog log = readRecoveryRecords(file->readAll());
-    file->close();
-
+    RecoveredLog log = readRecoveryRecords(bytes.value());
     switch (log.status) {
     case RecoveredLog::Status::NewerFormat:
         keepUnreadable(services, path,
@@ -112,36 +125,185 @@ std::optional<RestoredLog> askToRestoreUnsavedLog(const WindowServices &services
     if (!log.holdsUnsavedLog()) {
         // Saved, or empty: nothing to ask. Damage after the last save may have held contacts.
         if (log.skippedBytes > 0)
-            keepUnreadable(services, path,
-                           QStringLiteral("is damaged after the last save: %1 could not be read")
-                               .arg(countOf(log.skippedBytes, "byte", "bytes")));
+            keepUnreadable(services, path, damageText(log));
         return std::nullopt;
     }
+    return LeftJournal{path, std::move(log)};
+}
 
-    const MsgBoxResult answer =
-        services.messages.msgBox(question(services, log), vbYesNo + vbQuestion, messageTitle);
-    // No sets the file aside. Yes writes it anew from the restored log; a damaged file is first
-    // copied aside with what could not be read, and stays in place until the new one replaces it,
-    // so a kill at any moment of this leaves the log offered at the next start.
-    if (answer != vbYes || log.skippedBytes > 0) {
-        QString error;
-        if (moveAside(path, error, answer == vbYes).isEmpty())
-            services.messages.msgBox(
-                QStringLiteral("Impossible to set the recovery file %1 aside:\n%2")
-                    .arg(shownPath(path), error),
-                vbExclamation, messageTitle);
+// The recovery files in `directory` a window that ended may have left.
+void addLeftJournals(QStringList &paths, const QString &directory, bool withMainJournal,
+                     const QString &ownJournal, const JournalWriters *writers)
+{
+    static const QRegularExpression name(QStringLiteral("^vandrel\\.recovery(\\.[0-9]{1,10})?$"));
+    const QStringList entries = QDir(directory).entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &entry : entries) {
+        const auto match = name.match(entry);
+        if (!match.hasMatch() || (!withMainJournal && match.capturedLength(1) == 0))
+            continue;
+        const QString path = directory + u'/' + entry;
+        // A running window's file is its own: never offered, moved or written over.
+        if (path != ownJournal && writers && writers->isBeingWritten(path))
+            continue;
+        paths.append(path);
+    }
+}
+
+QString contactsText(const WindowServices &services, const RecoveredLog &log)
+{
+    QString text = countOf(contactLineCount(log.logText), "contact", "contacts");
+    if (log.lastAddMsecs > 0) {
+        const QDateTime last = QDateTime::fromMSecsSinceEpoch(log.lastAddMsecs);
+        text += QStringLiteral(", the last one added at %1 on %2")
+                    .arg(last.toString(QStringLiteral("HH:mm")),
+                         services.clock.shortDateText(last.date()));
+    }
+    return text + u'.';
+}
+
+QString skippedText(const RecoveredLog &log, const char *whose)
+{
+    if (log.skippedBytes == 0)
+        return {};
+    return QStringLiteral("%1 is damaged: %2 could not be read and %3 skipped.")
+        .arg(QString::fromLatin1(whose), countOf(log.skippedBytes, "byte", "bytes"),
+             log.skippedBytes == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+}
+
+QString question(const WindowServices &services, const QList<LeftJournal> &journals,
+                 const QString &ownJournal)
+{
+    if (journals.size() == 1 && journals[0].path == ownJournal) {
+        const RecoveredLog &log = journals[0].log;
+        QString prompt = QStringLiteral("The log of the last session was not saved: ") +
+                         contactsText(services, log);
+        if (log.skippedBytes > 0)
+            prompt += u'\n' + skippedText(log, "The end of the recovery file");
+        return prompt + QStringLiteral("\nRestore the log?");
+    }
+    const QString directory = QFileInfo(ownJournal).absolutePath();
+    QString prompt;
+    for (const LeftJournal &journal : journals) {
+        const QString where = QFileInfo(journal.path).absolutePath();
+        if (where != directory && prompt.isEmpty())
+            prompt = QStringLiteral("The log is now kept in %1, no longer in %2.\n")
+                         .arg(shownPath(directory), shownPath(where));
+    }
+    prompt += journals.size() == 1 ? QStringLiteral("The log of the last session was not saved:")
+                                   : QStringLiteral("The logs of the last sessions were not "
+                                                    "saved:");
+    for (const LeftJournal &journal : journals) {
+        prompt += u'\n' + shownPath(journal.path) + QStringLiteral(": ") +
+                  contactsText(services, journal.log);
+        if (journal.log.skippedBytes > 0)
+            prompt += u' ' + skippedText(journal.log, "Its end");
+    }
+    return prompt + QStringLiteral("\nRestore the log?");
+}
+
+// The logs one after the other, the oldest first, so that the sent number goes on from the
+// newest contact.
+RestoredLog joined(QList<LeftJournal> journals, const QString &ownJournal)
+{
+    std::stable_sort(journals.begin(), journals.end(), [](const auto &a, const auto &b) {
+        return a.log.lastAddMsecs < b.log.lastAddMsecs;
+    });
+    RestoredLog restored;
+    for (const LeftJournal &journal : journals) {
+        if (!restored.logText.isEmpty() && !restored.logText.endsWith(u'\n'))
+            restored.logText += QStringLiteral("\r\n");
+        restored.logText += journal.log.logText;
+        restored.lastAddMsecs = std::max(restored.lastAddMsecs, journal.log.lastAddMsecs);
+        if (journal.path != ownJournal)
+            restored.otherJournals.append(journal.path);
+    }
+    return restored;
+}
+
+} // namespace
+
+bool checkLogDirectory(const WindowServices &services)
+{
+    // The user's data directory, when the log lives there, is made now: the recovery file is
+    // written there from the first contact on.
+    services.programDirectory.prepareForWriting();
+    const QString directory = services.programDirectory.path();
+    const FileStatus writable = canCreateFileIn(directory);
+    if (writable)
+        return true;
+    services.messages.msgBox(
+        QStringLiteral("Impossible to write in %1:\n%2\nThe log will be only in the window: "
+                       "neither \"Save\" nor the recovery file can keep it there.")
+            .arg(shownPath(directory), writable.error().reason),
+        vbExclamation, messageTitle);
+    return false;
+}
+
+std::optional<RestoredLog> askToRestoreUnsavedLogs(const WindowServices &services,
+                                                   const QString &ownJournal,
+                                                   const JournalWriters *writers)
+{
+    QStringList paths;
+    const bool ownsMainJournal = QFileInfo(ownJournal).fileName() ==
+                                 QFileInfo(recoveryFilePath(services.programDirectory)).fileName();
+    addLeftJournals(paths, services.programDirectory.path(), ownsMainJournal, ownJournal, writers);
+    if (const QString other = services.programDirectory.otherPath(); !other.isEmpty())
+        addLeftJournals(paths, other, true, ownJournal, writers);
+    QList<LeftJournal> journals;
+    for (const QString &path : paths) {
+        if (std::optional<LeftJournal> journal = readLeftJournal(services, path))
+            journals.append(std::move(*journal));
+    }
+    if (journals.isEmpty())
+        return std::nullopt;
+
+    const MsgBoxResult answer = services.messages.msgBox(question(services, journals, ownJournal),
+                                                         vbYesNo + vbQuestion, messageTitle);
+    for (const LeftJournal &journal : journals) {
+        // No sets every file aside. Yes writes the window's own file anew from the restored
+        // log; a damaged one first gets a second name that keeps what could not be read, and
+        // stays in place until the new one replaces it, so a kill at any moment of this leaves
+        // the log offered at the next start. The other windows' files go once it is written.
+        const bool keep = answer == vbYes && journal.path == ownJournal;
+        if (keep && journal.log.skippedBytes == 0)
+            continue;
+        if (answer == vbYes && !keep)
+            continue;
+        const FileResult<QString> aside =
+            setAside(journal.path, keep ? SetAside::KeepInPlace : SetAside::Move);
+        if (!aside)
+            tellSetAsideFailed(services, aside.error());
     }
     if (answer != vbYes)
         return std::nullopt;
-    return RestoredLog{log.logText, log.lastAddMsecs};
+    return joined(journals, ownJournal);
 }
 
-void reportRecoveryWriteFailure(const WindowServices &services, const QString &path,
-                                const QString &reason)
+void setAsideRestoredJournals(const WindowServices &services, const QStringList &journals)
 {
+    for (const QString &path : journals) {
+        const FileResult<QString> aside = setAside(path);
+        if (!aside)
+            tellSetAsideFailed(services, aside.error());
+    }
+}
+
+void reportRecoveryWriteFailure(const WindowServices &services, const FileError &error)
+{
+    QString reason = error.reason;
+    if (error.kind == FileErrorKind::ForeignLink)
+        reason = QStringLiteral("It is a link to %1 that belongs to another user; the recovery "
+                                "file is not written through it")
+                     .arg(shownPath(error.target));
+    else if (error.kind == FileErrorKind::NotRegularFile)
+        reason = QStringLiteral("It is not a regular file; the recovery file is not written "
+                                "there");
+    else if (reason.isEmpty())
+        reason = QStringLiteral("Unknown error");
     services.messages.msgBox(
         QStringLiteral("Impossible to write the recovery file %1:\n%2\nThe contacts added since "
                        "the last \"Save\" are only in the window.")
-            .arg(shownPath(path), reason),
+            .arg(shownPath(error.path), reason),
         vbExclamation, messageTitle);
 }

@@ -102,14 +102,20 @@ void showSaveResult(MessageService &messages, const SaveResult &result)
 
 bool goOnWithLogInUse(MessageService &messages, const QString &directory, const LockHolder &holder)
 {
+    // The lock file may not say who holds it; the lock itself is held all the same.
+    const QString who =
+        holder.processId > 0
+            ? QStringLiteral(" (process %1 on %2)").arg(holder.processId).arg(holder.hostName)
+            : QString();
     const QString prompt =
-        QStringLiteral("The log in %1 is in use by another Vandrel (process %2 on %3).\nIf you go "
+        QStringLiteral("The log in %1 is in use by another Vandrel%2.\nIf you go "
                        "on, Save keeps aside the other window's saved contacts this log lacks.\n"
                        "Go on?")
-            .arg(shownPath(directory))
-            .arg(holder.processId)
-            .arg(holder.hostName);
-    return messages.msgBox(prompt, vbYesNo + vbExclamation, logFileTitle) == vbYes;
+            .arg(shownPath(directory), who);
+    // A stray Return must not start a second window on the log: No is the default, as in the
+    // exit question.
+    return messages.msgBox(prompt, vbYesNo + vbExclamation + vbDefaultButton2, logFileTitle) ==
+           vbYes;
 }
 
 void showOpenResult(MessageService &messages, const OpenResult &result)

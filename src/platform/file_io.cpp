@@ -1,7 +1,10 @@
 #include "file_io.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,9 +17,36 @@ FileStamp stampOf(const struct stat &status)
             qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
 }
 
-QString systemReason()
+QString lastSystemReason()
 {
-    return qt_error_string(errno);
+    return systemReason(errno);
+}
+
+QByteArray encoded(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// The name `path` is set aside under, the n-th try.
+QString asideName(const QString &path, const struct stat &status, int n)
+{
+    const QDateTime changed = QDateTime::fromSecsSinceEpoch(status.st_mtim.tv_sec);
+    const QString stem = path + u'.' + changed.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    return n == 1 ? stem : stem + u'-' + QString::number(n);
+}
+
+// Gives what is at `from` the new name `to`, never replacing a file there: EEXIST when one is.
+int renameWithoutReplacing(const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    // Some file systems (NFS) cannot promise it; the name is checked just before instead.
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    struct stat status;
+    if (::lstat(to.constData(), &status) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
 // Gives the new file the old one's owner, group and mode. Only root may give a file away; an
@@ -31,19 +61,6 @@ void keepOwnership(int handle, const struct stat &old)
     ::fchmod(handle, old.st_mode & 07777);
 }
 
-// Makes the names made or changed in the directory of `path` durable.
-QString syncDirectoryOf(const QString &path)
-{
-    const QByteArray directory = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int handle = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
-        return systemReason();
-    const bool synced = ::fsync(handle) == 0;
-    const QString reason = synced ? QString() : systemReason();
-    ::close(handle);
-    return reason;
-}
-
 // Writes the copy into a file only this call created; empty on success, else why not.
 QString writeNewFile(const FileService &files, QFile &file, QByteArrayView bytes)
 {
@@ -53,18 +70,23 @@ QString writeNewFile(const FileService &files, QFile &file, QByteArrayView bytes
     if (QString failure = files.flushToDisk(file); !failure.isEmpty())
         return failure;
     file.close();
-    return syncDirectoryOf(file.fileName());
+    return files.syncDirectory(QFileInfo(file.fileName()).absolutePath());
 }
 
 } // namespace
 
-FileResult<QString> replaceableTarget(const QString &path)
+QString systemReason(int errorNumber)
+{
+    return qt_error_string(errorNumber);
+}
+
+FileResult<QString> regularTarget(const QString &path)
 {
     struct stat status;
     if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
         if (errno == ENOENT)
             return path;
-        return FileError{FileErrorKind::CannotOpen, path, systemReason()};
+        return FileError{FileErrorKind::CannotOpen, path, lastSystemReason()};
     }
     if (S_ISREG(status.st_mode))
         return path;
@@ -88,7 +110,7 @@ QString writeFailure(const QFileDevice &file)
 {
     // Qt words a failed write of a file being saved "Unknown error"; the system's own word for
     // it is still in errno.
-    return errno != 0 ? systemReason() : file.errorString();
+    return errno != 0 ? lastSystemReason() : file.errorString();
 }
 
 FileStamp fileStamp(const QString &path)
@@ -106,10 +128,10 @@ FileResult<std::unique_ptr<QFile>> openFileToRead(const FileService &files, cons
     const int handle =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (handle < 0)
-        return FileError{FileErrorKind::CannotOpen, path, systemReason()};
+        return FileError{FileErrorKind::CannotOpen, path, lastSystemReason()};
     struct stat status;
     if (::fstat(handle, &status) != 0) {
-        const QString reason = systemReason();
+        const QString reason = lastSystemReason();
         ::close(handle);
         return FileError{FileErrorKind::CannotOpen, path, reason};
     }
@@ -160,7 +182,7 @@ FileResult<QByteArray> readFile(const FileService &files, const QString &path, q
 FileResult<WrittenFile> replaceFile(const FileService &files, const QString &path,
                                     std::initializer_list<QByteArrayView> parts)
 {
-    const FileResult<QString> target = replaceableTarget(path);
+    const FileResult<QString> target = regularTarget(path);
     if (!target)
         return target.error();
     const QString &realPath = target.value();
@@ -217,4 +239,76 @@ FileResult<QString> keepCopyAside(const FileService &files, const QString &path,
     }
     return FileError{FileErrorKind::CannotKeepCopy, path, QStringLiteral("Too many copies kept"),
                      stem};
+}
+
+FileResult<std::unique_ptr<QFile>> openToAppend(const FileService &files, const QString &path)
+{
+    // O_NOFOLLOW: a link planted since the file was written is not followed; no O_CREAT: a file
+    // that went away is not made again without the header the writer puts first.
+    const int handle = ::open(encoded(path).constData(),
+                              O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (handle < 0)
+        return FileError{FileErrorKind::CannotOpen, path, lastSystemReason()};
+    struct stat status;
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(handle);
+        return FileError{FileErrorKind::NotRegularFile, path, {}};
+    }
+    std::unique_ptr<QFile> file = files.fileToAppend(path);
+    if (!file->open(handle, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                    QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return FileError{FileErrorKind::CannotOpen, path, file->errorString()};
+    }
+    return file;
+}
+
+FileStatus appendToFile(const FileService &files, QFile &file, const QString &path,
+                        QByteArrayView bytes)
+{
+    // One write: a crash leaves the bytes whole or cut short, never interleaved.
+    errno = 0;
+    if (file.write(bytes.data(), bytes.size()) != bytes.size())
+        return FileError{FileErrorKind::CannotWrite, path, writeFailure(file)};
+    if (const QString failure = files.syncData(file); !failure.isEmpty())
+        return FileError{FileErrorKind::CannotWrite, path, failure};
+    return fileDone;
+}
+
+FileStatus syncDirectory(const FileService &files, const QString &directory)
+{
+    if (const QString failure = files.syncDirectory(directory); !failure.isEmpty())
+        return FileError{FileErrorKind::CannotCommit, directory, failure};
+    return fileDone;
+}
+
+FileResult<QString> setAside(const QString &path, SetAside how)
+{
+    const QByteArray from = encoded(path);
+    struct stat status;
+    if (::lstat(from.constData(), &status) != 0)
+        return FileError{FileErrorKind::CannotOpen, path, lastSystemReason()};
+    if (how == SetAside::KeepInPlace && !S_ISREG(status.st_mode))
+        return FileError{FileErrorKind::NotRegularFile, path, {}};
+    for (int n = 1; n < 1000; ++n) {
+        const QString aside = asideName(path, status, n);
+        const QByteArray to = encoded(aside);
+        // Both are atomic: after a crash the file is under one name or the other (or both).
+        const int error = how == SetAside::Move
+                              ? renameWithoutReplacing(from, to)
+                              : (::link(from.constData(), to.constData()) == 0 ? 0 : errno);
+        if (error == 0)
+            return aside;
+        if (error != EEXIST)
+            return FileError{FileErrorKind::CannotCommit, path, systemReason(error)};
+    }
+    return FileError{FileErrorKind::CannotCommit, path, QStringLiteral("Too many files set aside")};
+}
+
+FileStatus canCreateFileIn(const QString &directory)
+{
+    QTemporaryFile probe(directory + QStringLiteral("/.vandrel-write-test-XXXXXX"));
+    if (probe.open())
+        return fileDone;
+    return FileError{FileErrorKind::CannotOpen, directory, probe.errorString()};
 }

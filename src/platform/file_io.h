@@ -53,6 +53,10 @@ private:
     std::variant<T, FileError> state_;
 };
 
+// Done, or the error that kept it from being done.
+using FileStatus = FileResult<std::monostate>;
+inline const FileStatus fileDone{std::monostate{}};
+
 // Which file is at a path and in which state: a file replaced (a new inode), grown, cut or
 // rewritten (a new modification time) no longer matches the stamp taken before.
 struct FileStamp
@@ -69,6 +73,9 @@ struct FileStamp
 // The stamp of whatever the path leads to, links followed; `exists` is false when nothing is
 // there.
 FileStamp fileStamp(const QString &path);
+
+// The system's words for an error number: the one place the program words errno.
+QString systemReason(int errorNumber);
 
 // Why the last write to `file` failed, in the system's words; errno must be cleared before the
 // write.
@@ -95,11 +102,6 @@ inline constexpr qint64 defaultReadLimit = 256 * 1024 * 1024;
                                               qint64 maxSize = defaultReadLimit,
                                               FileStamp *stamp = nullptr);
 
-// Where a replace may write for `path`: the path itself when it holds a regular file or
-// nothing, the target of a link the running user owns; never a device, a FIFO or a directory,
-// and never through a link someone else planted.
-[[nodiscard]] FileResult<QString> replaceableTarget(const QString &path);
-
 // The file a replace wrote: the real file (the target of a link at the path), the number of
 // bytes and its stamp.
 struct WrittenFile
@@ -108,11 +110,6 @@ struct WrittenFile
     qint64 size = 0;
     FileStamp stamp;
 };
-
-// Where a replace may write for `path`: the path itself when it holds a regular file or
-// nothing, the target of a link the running user owns; never a device, a FIFO or a directory,
-// and never through a link someone else planted.
-[[nodiscard]] FileResult<QString> replaceableTarget(const QString &path);
 
 // Writes `parts`, one after the other, into a new file that takes the place of the one at
 // `path` only once every byte is on the disk; otherwise the old file stays as it was and
@@ -130,3 +127,33 @@ struct WrittenFile
 // `path` naming the copy and the system's reason.
 [[nodiscard]] FileResult<QString> keepCopyAside(const FileService &files, const QString &path,
                                                 const QDateTime &when, QByteArrayView bytes);
+
+// The file a read or a replace of `path` reaches: the path itself when it holds a regular file or
+// nothing, the target of a link the running user owns; a `ForeignLink` error for a link someone
+// else owns, `NotRegularFile` for a directory, a device, a FIFO or a socket.
+[[nodiscard]] FileResult<QString> regularTarget(const QString &path);
+
+// The regular file at `path` (never a link, never made anew), opened to be appended to with
+// appendToFile().
+[[nodiscard]] FileResult<std::unique_ptr<QFile>> openToAppend(const FileService &files,
+                                                              const QString &path);
+// Adds `bytes` at the end of `file`, opened by openToAppend(`path`), with one write, on the
+// disk before it returns.
+[[nodiscard]] FileStatus appendToFile(const FileService &files, QFile &file, const QString &path,
+                                      QByteArrayView bytes);
+// Makes the new names in `directory` (a file created or renamed there) survive a power cut.
+[[nodiscard]] FileStatus syncDirectory(const FileService &files, const QString &directory);
+
+// Whether a new file can be created in `directory`, or why not.
+[[nodiscard]] FileStatus canCreateFileIn(const QString &directory);
+
+// How a file is set aside: moved to its new name, or given a second name while it stays.
+enum class SetAside
+{
+    Move,
+    KeepInPlace,
+};
+// Sets what is at `path` (a file, a link, a FIFO, a directory) aside, under a name beside it
+// carrying its date and time of last change, and returns that name. Never copies a byte and
+// never replaces anything already there. KeepInPlace works for a regular file only.
+[[nodiscard]] FileResult<QString> setAside(const QString &path, SetAside how = SetAside::Move);

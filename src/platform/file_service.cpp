@@ -5,9 +5,10 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
-DiskFileService::DiskFileService()
+void ignoreFileSizeSignal()
 {
     std::signal(SIGXFSZ, SIG_IGN);
 }
@@ -18,6 +19,11 @@ bool DiskFileService::exists(const QString &path) const
 }
 
 std::unique_ptr<QFile> DiskFileService::fileToRead(const QString &path) const
+{
+    return std::make_unique<QFile>(path);
+}
+
+std::unique_ptr<QFile> DiskFileService::fileToAppend(const QString &path) const
 {
     return std::make_unique<QFile>(path);
 }
@@ -38,6 +44,23 @@ QString DiskFileService::flushToDisk(QFileDevice &file) const
     if (!file.flush())
         return writeFailure(file);
     if (::fsync(file.handle()) != 0)
-        return qt_error_string(errno);
+        return systemReason(errno);
     return {};
+}
+
+QString DiskFileService::syncData(QFile &file) const
+{
+    return ::fdatasync(file.handle()) == 0 ? QString() : systemReason(errno);
+}
+
+QString DiskFileService::syncDirectory(const QString &directory) const
+{
+    const int handle =
+        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return systemReason(errno);
+    const bool synced = ::fsync(handle) == 0;
+    const QString reason = synced ? QString() : systemReason(errno);
+    ::close(handle);
+    return reason;
 }

@@ -6,7 +6,8 @@
 #include <memory>
 
 // The files the program reads and writes, handed out unopened so that tests can hand out files
-// that fail where a disk or a network share would.
+// that fail where a disk or a network share would, and the steps that put written bytes on the
+// disk, so that tests can count them and make them fail.
 class FileService
 {
 public:
@@ -15,6 +16,8 @@ public:
     virtual bool exists(const QString &path) const = 0;
     // The file at `path`, to be read from a descriptor the caller opened.
     virtual std::unique_ptr<QFile> fileToRead(const QString &path) const = 0;
+    // The file at `path`, to be appended to through a descriptor the caller opened.
+    virtual std::unique_ptr<QFile> fileToAppend(const QString &path) const = 0;
     // A new file for `path` that takes the place of the old one only when it is committed
     // complete; until then the old file stays as it was.
     virtual std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const = 0;
@@ -24,18 +27,26 @@ public:
     // Moves what was written to `file` out of the program's buffer and onto the disk. Empty on
     // success, else the system's reason.
     virtual QString flushToDisk(QFileDevice &file) const = 0;
+    // Puts the bytes appended to `file` on the disk (fdatasync). Empty on success.
+    virtual QString syncData(QFile &file) const = 0;
+    // Puts the names made or changed in `directory` on the disk (fsync of the directory).
+    // Empty on success.
+    virtual QString syncDirectory(const QString &directory) const = 0;
 };
 
 class DiskFileService : public FileService
 {
 public:
-    // A write beyond the file-size limit (ulimit -f) must fail like any other, not end the
-    // program with the log in it, so the signal that would is ignored.
-    DiskFileService();
-
     bool exists(const QString &path) const override;
     std::unique_ptr<QFile> fileToRead(const QString &path) const override;
+    std::unique_ptr<QFile> fileToAppend(const QString &path) const override;
     std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
     std::unique_ptr<QFile> fileToCreate(const QString &path) const override;
     QString flushToDisk(QFileDevice &file) const override;
+    QString syncData(QFile &file) const override;
+    QString syncDirectory(const QString &directory) const override;
 };
+
+// A write beyond the file-size limit (ulimit -f) must fail like any other, not end the program
+// with the log in it: each program calls this once, first thing in main().
+void ignoreFileSizeSignal();

@@ -3,7 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +30,9 @@ LogDirectory::LogDirectory(const QString &programDirectory, bool programDirector
     : inDataDirectory_(!keepsLogBeside(programDirectory, programDirectoryWritable))
 {
     path_ = QDir::cleanPath(inDataDirectory_ ? dataDirectory : programDirectory);
+    const QString other = QDir::cleanPath(inDataDirectory_ ? programDirectory : dataDirectory);
+    if (other != path_)
+        otherPath_ = other;
 }
 
 LogDirectory LogDirectory::forThisProgram()
@@ -36,10 +40,24 @@ LogDirectory LogDirectory::forThisProgram()
     const QString programDirectory = QCoreApplication::applicationDirPath();
     // Named after the window whichever program asks, so that vandrel-export, installed beside
     // it, finds the log the window saves.
-    const QString dataDirectory =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        QStringLiteral("/vandrel");
-    return LogDirectory(programDirectory, QFileInfo(programDirectory).isWritable(), dataDirectory);
+    return LogDirectory(programDirectory, QFileInfo(programDirectory).isWritable(),
+                        userDataDirectory());
+}
+
+QString userDataDirectory()
+{
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    const QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(dataHome) && !QDir::isAbsolutePath(home)) {
+        // No usable base in the environment: the home directory the system has for the user.
+        const passwd *user = ::getpwuid(::getuid());
+        const QString systemHome = user ? QFile::decodeName(user->pw_dir) : QString();
+        if (QDir::isAbsolutePath(systemHome))
+            return systemHome + QStringLiteral("/.local/share/vandrel");
+    }
+    const QString base =
+        QDir::isAbsolutePath(dataHome) ? dataHome : home + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base + u'/' + QStringLiteral("vandrel"));
 }
 
 void LogDirectory::prepareForWriting() const

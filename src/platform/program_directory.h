@@ -13,6 +13,9 @@ public:
     virtual ~ProgramDirectory() = default;
     // The directory path without a trailing separator.
     virtual QString path() const = 0;
+    // Where the log was kept under the other choice of its place (the program's folder or the
+    // user's data directory), when there is one: a log left there is looked for at start.
+    virtual QString otherPath() const { return {}; }
     // Makes the directory before the log is first written there, when it is the program's to
     // make. A directory that went missing is not made again: saving then fails and says so.
     virtual void prepareForWriting() const {}
@@ -32,13 +35,20 @@ public:
     static LogDirectory forThisProgram();
 
     QString path() const override { return path_; }
+    QString otherPath() const override { return otherPath_; }
     void prepareForWriting() const override;
 
 private:
     QString path_;
+    QString otherPath_;
     bool inDataDirectory_;
 };
 
 // The log file in `directory`: what "Save" writes, "Open" reads and vandrel-export reads by
 // default.
 QString logFilePath(const ProgramDirectory &directory);
+
+// The user's data directory for this program: $XDG_DATA_HOME/vandrel, else
+// ~/.local/share/vandrel. A relative XDG_DATA_HOME or HOME is ignored, as the XDG base directory
+// rules say: the log must not follow the working folder.
+QString userDataDirectory();

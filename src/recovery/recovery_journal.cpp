@@ -2,10 +2,11 @@
 
 #include <QFileInfo>
 
-RecoveryJournal::RecoveryJournal(const QString &path, std::function<qsizetype()> logLength,
+RecoveryJournal::RecoveryJournal(const FileService &files, const QString &path,
+                                 std::function<qsizetype()> logLength,
                                  std::function<QString(qsizetype from)> logTextFrom,
                                  QObject *parent)
-    : QObject(parent), file_(path), logLength_(std::move(logLength)),
+    : QObject(parent), file_(files, path), logLength_(std::move(logLength)),
       logTextFrom_(std::move(logTextFrom))
 {
     // The delay runs from the first edit not yet written, and later keys do not push it back:
@@ -22,21 +23,24 @@ QByteArray RecoveryJournal::wholeLog() const
     return encodeUtf8Record(RecordKind::ReplaceAll, payload, lastAddMsecs_);
 }
 
+bool RecoveryJournal::done(const FileStatus &status)
+{
+    if (!status)
+        emit writeFailed(status.error());
+    return status.ok();
+}
+
 void RecoveryJournal::replaceWith(const QByteArray &records)
 {
     editTimer_.stop();
     editWaiting_ = false;
-    onDisk_ = file_.replace(records);
-    if (!onDisk_)
-        emit writeFailed(file_.path(), file_.errorString());
+    onDisk_ = done(file_.replace(records));
 }
 
 void RecoveryJournal::append(const QByteArray &record)
 {
-    if (!file_.append(record)) {
+    if (!done(file_.append(record)))
         onDisk_ = false;
-        emit writeFailed(file_.path(), file_.errorString());
-    }
 }
 
 bool RecoveryJournal::startFrom(qint64 lastAddMsecs)
@@ -102,10 +106,8 @@ void RecoveryJournal::logSaved(const QString &logFilePath, qint64 bytes)
         return;
     // The rename that put the new log file in place must survive a power cut before the journal
     // may stop asking for the log.
-    if (!file_.syncDirectory()) {
-        emit writeFailed(file_.path(), file_.errorString());
+    if (!done(file_.syncDirectory()))
         return;
-    }
     const QByteArray saved = encodeRecord(RecordKind::Saved, {}, lastAddMsecs_);
     if (editWaiting_ || !onDisk_)
         replaceWith(wholeLog() + saved);

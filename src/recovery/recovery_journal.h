@@ -21,7 +21,8 @@ public:
 
     // `logLength` and `logTextFrom` read the log text as the window holds it now: its length,
     // and its characters from an offset on (all of them from 0). A contact reads only its own.
-    RecoveryJournal(const QString &path, std::function<qsizetype()> logLength,
+    RecoveryJournal(const FileService &files, const QString &path,
+                    std::function<qsizetype()> logLength,
                     std::function<QString(qsizetype from)> logTextFrom, QObject *parent = nullptr);
 
     const QString &path() const { return file_.path(); }
@@ -52,11 +53,13 @@ public:
 
 signals:
     // A write failed; the next change writes the whole log again.
-    void writeFailed(const QString &path, const QString &reason);
+    void writeFailed(const FileError &error);
 
 private:
     void replaceWith(const QByteArray &records);
     void append(const QByteArray &record);
+    // Whether `status` is done; tells why not.
+    bool done(const FileStatus &status);
     QByteArray wholeLog() const;
 
     RecoveryFile file_;

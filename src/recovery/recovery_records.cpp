@@ -187,6 +187,7 @@ RecoveredLog readRecoveryRecords(QByteArrayView bytes)
             break;
         case RecordKind::Saved:
             log.saved = true;
+            log.savedOnce = true;
             break;
         }
         log.lastAddMsecs = head->lastAddMsecs;

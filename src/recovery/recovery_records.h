@@ -39,6 +39,7 @@ struct RecoveredLog
     int version = 0;
     QString logText;            // the log text after the last record read
     bool saved = true;          // no change of the log after the last save (or none at all)
+    bool savedOnce = false;     // a save was read
     qint64 lastAddMsecs = 0;    // when the newest contact was added, 0 when not known
     qsizetype records = 0;      // records read
     qsizetype readBytes = 0;    // bytes of the header and of the records read

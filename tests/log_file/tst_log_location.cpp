@@ -59,6 +59,40 @@ private slots:
         QVERIFY2(!QFileInfo::exists(data), "the data directory is made on the first save only");
     }
 
+    // A relative base directory is ignored, as the XDG base directory rules say: the log never
+    // follows the working folder.
+    void relativeBaseDirectoriesAreIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("dataHome");
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("expected"); // "HOME": under the absolute HOME given
+        QTest::newRow("absolute XDG_DATA_HOME")
+            << QByteArray("/srv/data") << QByteArray("/h") << QStringLiteral("/srv/data");
+        QTest::newRow("relative XDG_DATA_HOME")
+            << QByteArray("data") << QByteArray("/h") << QStringLiteral("/h/.local/share");
+        QTest::newRow("relative HOME")
+            << QByteArray() << QByteArray("op") << QStringLiteral("system");
+    }
+    void relativeBaseDirectoriesAreIgnored()
+    {
+        QFETCH(QByteArray, dataHome);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, expected);
+        const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("XDG_DATA_HOME", dataHome);
+        qputenv("HOME", home);
+        const QString directory = userDataDirectory();
+        qputenv("XDG_DATA_HOME", oldDataHome);
+        qputenv("HOME", oldHome);
+
+        QVERIFY2(QDir::isAbsolutePath(directory), qPrintable(directory));
+        // The window's name, whichever program asks: vandrel-export reads the window's log.
+        QVERIFY(directory.endsWith(QStringLiteral("/vandrel")));
+        if (expected != QStringLiteral("system"))
+            QCOMPARE(directory, expected + QStringLiteral("/vandrel"));
+    }
+
     void runningProgramInAWritableFolderKeepsTheLogBesideIt()
     {
         // This test runs from the build tree, a folder the user writes to.

@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -247,6 +250,13 @@ private slots:
         QTest::newRow("damaged after a save")
             << recoveryFileHeader() + encodeRecord(RecordKind::Saved, {}, 0) + "A 9"
             << QStringLiteral("damaged after the last save: 3 bytes could not be read");
+        // Never saved: no "last save" to speak of.
+        QByteArray flipped = recoveryFileHeader() + records;
+        flipped[flipped.size() - 4] ^= 0x08;
+        QTest::newRow("first record damaged, never saved")
+            << flipped
+            << QStringLiteral("is damaged from its first record on: nothing could be read; it "
+                              "was kept as ");
     }
 
     void aFileThatCannotBeReadIsKeptAsideWithAMessage()
@@ -264,6 +274,160 @@ private slots:
         QVERIFY(runs.form->Text1.text().isEmpty());
         QCOMPARE(runs.asideFiles().size(), 1);
         QCOMPARE(readAll(runs.path(qPrintable(runs.asideFiles()[0]))), bytes);
+    }
+
+    // Anything but a regular file of a sane size at vandrel.recovery is set aside by a rename
+    // (never read, never copied) and the window starts.
+    void anOddFileAtTheRecoveryPathIsSetAsideAndTheWindowStarts_data()
+    {
+        QTest::addColumn<QString>("odd");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("FIFO") << u"fifo"_s << u"is not a regular file"_s;
+        QTest::newRow("link to /dev/zero") << u"zero"_s << u"is not a regular file"_s;
+        QTest::newRow("directory") << u"directory"_s << u"is not a regular file"_s;
+        QTest::newRow("1 GB sparse file") << u"sparse"_s << u"is larger than 320 MB"_s;
+    }
+    void anOddFileAtTheRecoveryPathIsSetAsideAndTheWindowStarts()
+    {
+        QFETCH(QString, odd);
+        QFETCH(QString, says);
+        Runs runs;
+        const QByteArray path = QFile::encodeName(runs.recoveryPath());
+        if (odd == u"fifo"_s)
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        else if (odd == u"zero"_s)
+            QVERIFY(QFile::link(u"/dev/zero"_s, runs.recoveryPath()));
+        else if (odd == u"directory"_s)
+            QVERIFY(QDir().mkdir(runs.recoveryPath()));
+        else
+            QCOMPARE(::truncate((runs.writeRecoveryFile("VANDREL-RECOVERY 1\n"), path.constData()),
+                                1LL << 30),
+                     0);
+
+        runs.start();
+        QCOMPARE(runs.fakes.messages.shown.size(), 1);
+        const QString prompt = runs.fakes.messages.shown[0].prompt;
+        QVERIFY2(prompt.startsWith(u"The recovery file "_s + runs.recoveryPath() + u' ' + says +
+                                   u"; it was kept as "_s + runs.recoveryPath() + u".20"_s),
+                 qPrintable(prompt));
+        struct stat status;
+        QCOMPARE(::lstat(path.constData(), &status), -1);
+        // One new name for the same file: nothing was copied.
+        const QStringList beside =
+            QDir(runs.fakes.directory.path())
+                .entryList({u"vandrel.recovery.*"_s}, QDir::AllEntries | QDir::System);
+        QCOMPARE(beside.size(), 1);
+        runs.add(QStringLiteral("Q1ABC"));
+        QVERIFY(readAll(runs.recoveryPath()).contains("Q1ABC"));
+    }
+
+    // A second window's contacts come back after both windows died, in the same question.
+    void everyWindowsUnsavedLogIsOfferedInOneQuestion()
+    {
+        Runs runs;
+        runs.start();
+        runs.add(QStringLiteral("W8AAA"));
+        Form15 second(runs.fakes.services());
+        second.shareLogDirectory();
+        second.Form_Load();
+        second.Text2.setText(QStringLiteral("W8BBB"));
+        second.Text3.setText(QStringLiteral("007"));
+        second.Text4.setText(QStringLiteral("JN61FW"));
+        runs.fakes.clock.set(QDate(2016, 7, 16), 15, 47);
+        second.Command1.click();
+        const QString secondJournal =
+            runs.recoveryPath() + u'.' + QString::number(QCoreApplication::applicationPid());
+
+        runs.start({vbYes}); // both killed
+        QCOMPARE(runs.fakes.messages.shown.size(), 1);
+        QCOMPARE(runs.fakes.messages.shown[0].prompt,
+                 u"The logs of the last sessions were not saved:\n"_s + runs.recoveryPath() +
+                     u": 1 contact, the last one added at 15:45 on 16/07/2016.\n"_s +
+                     secondJournal +
+                     u": 1 contact, the last one added at 15:47 on 16/07/2016.\n"
+                     u"Restore the log?"_s);
+        const QString log = runs.form->Text1.text();
+        QVERIFY(log.contains(u"W8AAA"_s) && log.contains(u"W8BBB"_s));
+        QCOMPARE(runs.form->Frame1.caption(), QStringLiteral("002"));
+        // Held by this window's recovery file only.
+        QVERIFY(!QFileInfo::exists(secondJournal));
+        QCOMPARE(readRecoveryRecords(readAll(runs.recoveryPath())).logText, log);
+        runs.restartAndRestore(QStringLiteral("2 contacts"));
+    }
+
+    // The log's place changed since the last run (its folder became read-only): the recovery
+    // file left in the old place is offered, and the question says where the log is now.
+    void aRecoveryFileLeftWhereTheLogWasBeforeIsOffered()
+    {
+        Runs before;
+        before.startWithTwoContacts();
+        const QString killed = before.form->Text1.text();
+
+        Runs runs;
+        runs.fakes.directory.other = before.fakes.directory.path();
+        runs.start({vbYes});
+        QCOMPARE(runs.fakes.messages.shown.size(), 1);
+        QCOMPARE(runs.fakes.messages.shown[0].prompt,
+                 u"The log is now kept in "_s + runs.fakes.directory.path() + u", no longer in "_s +
+                     before.fakes.directory.path() +
+                     u".\nThe log of the last session was not saved:\n"_s + before.recoveryPath() +
+                     u": 2 contacts, the last one added at 15:47 on 16/07/2016.\n"
+                     u"Restore the log?"_s);
+        QCOMPARE(runs.form->Text1.text(), killed);
+        QVERIFY(!QFileInfo::exists(before.recoveryPath()));
+        QCOMPARE(readRecoveryRecords(readAll(runs.recoveryPath())).logText, killed);
+    }
+
+    // Root starts the program in a folder where another user planted a link at the recovery
+    // file: nothing is ever written through it.
+    void aPlantedLinkIsNeverWrittenThrough()
+    {
+        if (::geteuid() != 0)
+            QSKIP("only root can give a link to another user");
+        Runs runs;
+        const QString target = runs.path("planted-by-another-user");
+        QVERIFY(QFile::link(target, runs.recoveryPath()));
+        QCOMPARE(::lchown(QFile::encodeName(runs.recoveryPath()).constData(), 4321, 4321), 0);
+        runs.start();
+        QVERIFY2(runs.fakes.messages.lastPrompt().contains(u"that belongs to another user"_s),
+                 qPrintable(runs.fakes.messages.lastPrompt()));
+        runs.add(QStringLiteral("Q1ABC"));
+        // Planted again while the window runs, before an add and before a rewrite.
+        for (int round = 0; round < 2; ++round) {
+            QVERIFY(QFile::remove(runs.recoveryPath()));
+            QVERIFY(QFile::link(target, runs.recoveryPath()));
+            QCOMPARE(::lchown(QFile::encodeName(runs.recoveryPath()).constData(), 4321, 4321), 0);
+            runs.add(round == 0 ? QStringLiteral("Q2XYZ") : QStringLiteral("Q3DEF"));
+        }
+        QVERIFY(!QFileInfo::exists(target));
+        QVERIFY(runs.fakes.messages.lastPrompt().startsWith(
+            u"Impossible to write the recovery file "_s + runs.recoveryPath()));
+    }
+
+    // Every step that puts the recovery file on the disk can fail, and the operator is told.
+    void aFailedSyncReachesTheOperator_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::newRow("the sync of a rewritten file") << u"file"_s;
+        QTest::newRow("the sync of the directory after a rewrite") << u"directory"_s;
+        QTest::newRow("the sync of an add") << u"data"_s;
+    }
+    void aFailedSyncReachesTheOperator()
+    {
+        QFETCH(QString, failing);
+        Runs runs;
+        const QString reason = u"Input/output error"_s;
+        (failing == u"file"_s        ? runs.fakes.files.flushFailure
+         : failing == u"directory"_s ? runs.fakes.files.syncDirectoryFailure
+                                     : runs.fakes.files.syncDataFailure) = reason;
+        runs.start();
+        runs.add(QStringLiteral("Q1ABC")); // the first add writes the whole file
+        runs.add(QStringLiteral("Q2XYZ")); // the next ones append
+        QCOMPARE(runs.fakes.messages.shown.size(), 1);
+        QCOMPARE(runs.fakes.messages.shown[0].prompt,
+                 u"Impossible to write the recovery file "_s + runs.recoveryPath() + u":\n"_s +
+                     reason +
+                     u"\nThe contacts added since the last \"Save\" are only in the window."_s);
     }
 
     void anUnwritableDirectoryIsToldOnceAtStart()

@@ -12,6 +12,7 @@ int main(int argc, char *argv[])
 {
     if (argc != 3)
         return 2;
+    ignoreFileSizeSignal();
     const DiskFileService files;
     const QByteArray bytes(std::atoll(argv[2]), 'x');
     const FileResult<WrittenFile> written =

@@ -1,3 +1,4 @@
+#include "fake_services.h"
 #include "recovery_file.h"
 #include "recovery_journal.h"
 
@@ -7,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/mount.h>
 
 using namespace Qt::StringLiterals;
 
@@ -44,7 +46,8 @@ struct Journal
     QTemporaryDir dir;
     QString path;
     QString log;
-    RecoveryJournal journal{path, [this] { return log.size(); },
+    FakeFileService files;
+    RecoveryJournal journal{files, path, [this] { return log.size(); },
                             [this](qsizetype from) { return log.sliced(from); }};
 };
 
@@ -151,13 +154,82 @@ private slots:
         QSignalSpy failures(&j.journal, &RecoveryJournal::writeFailed);
         j.add(1);
         QCOMPARE(failures.size(), 1);
-        QCOMPARE(failures[0][0].toString(), j.path);
-        QVERIFY(!failures[0][1].toString().isEmpty());
+        const auto failure = failures[0][0].value<FileError>();
+        QCOMPARE(failure.path, j.path);
+        QCOMPARE(failure.reason, u"No such file or directory"_s);
 
         QVERIFY(QDir(parent.path()).mkdir(QStringLiteral("not-yet")));
         j.add(2);
         QCOMPARE(failures.size(), 1);
         QCOMPARE(j.onDisk().logText, j.log);
+    }
+
+    // What makes each write durable, counted: a refactoring cannot drop a sync unseen.
+    void eachWriteIsSyncedAsItMustBe()
+    {
+        Journal j;
+        j.add(1); // the first add writes the whole file: the file, then its directory
+        QCOMPARE(j.files.fileSyncs, 1);
+        QCOMPARE(j.files.directorySyncs, 1);
+        QCOMPARE(j.files.dataSyncs, 0);
+        j.add(2); // an add: its bytes, nothing else
+        j.add(3);
+        QCOMPARE(j.files.dataSyncs, 2);
+        QCOMPARE(j.files.fileSyncs, 1);
+        QCOMPARE(j.files.directorySyncs, 1);
+        j.log += u"edited"_s;
+        j.journal.logEdited();
+        j.journal.flush(); // an edit rewrites the whole file
+        QCOMPARE(j.files.fileSyncs, 2);
+        QCOMPARE(j.files.directorySyncs, 2);
+    }
+
+    // "Save" within the edit delay: the journal holds the edited text, marked saved.
+    void aSaveWithinTheEditDelayKeepsTheEditedTextSaved()
+    {
+        Journal j;
+        j.add(1);
+        j.log += u"typed into the log box\r\n"_s;
+        j.journal.logEdited();
+        QVERIFY(j.journal.hasWaitingEdit());
+        const QString logFile = j.dir.filePath(u"vandrel.txt"_s);
+        QFile saved(logFile);
+        QVERIFY(saved.open(QIODevice::WriteOnly));
+        saved.write((j.log + u"\r\n"_s).toUtf8());
+        saved.close();
+        j.journal.logSaved(logFile, saved.size());
+        const RecoveredLog onDisk = j.onDisk();
+        QCOMPARE(onDisk.logText, j.log);
+        QVERIFY(onDisk.saved);
+        QVERIFY(!j.journal.hasWaitingEdit());
+    }
+
+    // A full disk during an add is told in the system's words.
+    void aFullDiskDuringAnAddIsToldAsSuch()
+    {
+        QTemporaryDir dir;
+        const QByteArray mountPoint = QFile::encodeName(dir.path());
+        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable(u"cannot mount a small tmpfs here: "_s + qt_error_string(errno)));
+        QString reason;
+        {
+            Journal j(dir.path());
+            QSignalSpy failures(&j.journal, &RecoveryJournal::writeFailed);
+            j.add(1);
+            QFile filler(dir.filePath(u"filler"_s));
+            if (filler.open(QIODevice::WriteOnly)) {
+                while (filler.write(QByteArray(4096, 'f')) == 4096 && filler.flush()) {
+                }
+                filler.close();
+            }
+            // Adds until the last block is taken.
+            for (int n = 2; n < 200 && failures.isEmpty(); ++n)
+                j.add(n);
+            if (!failures.isEmpty())
+                reason = failures[0][0].value<FileError>().reason;
+        }
+        ::umount(mountPoint.constData());
+        QCOMPARE(reason, u"No space left on device"_s);
     }
 
     void filesSetAsideKeepTheirBytesUnderNewNames()
@@ -174,9 +246,10 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.setFileTime(addedAt, QFileDevice::FileModificationTime));
             file.close();
-            QString error;
-            asides.append(moveAside(path, error));
-            QVERIFY2(!asides.last().isEmpty(), qPrintable(error));
+            const FileResult<QString> aside = setAside(path);
+            if (!aside)
+                QFAIL(qPrintable(aside.error().reason));
+            asides.append(aside.value());
             QVERIFY(!QFileInfo::exists(path));
         }
         QVERIFY(asides[0] != asides[1]);

@@ -104,9 +104,26 @@ std::unique_ptr<QFile> FakeFileService::fileToCreate(const QString &path) const
 
 QString FakeFileService::flushToDisk(QFileDevice &file) const
 {
+    ++fileSyncs;
     if (!flushFailure.isEmpty())
         return flushFailure;
     return DiskFileService::flushToDisk(file);
+}
+
+QString FakeFileService::syncData(QFile &file) const
+{
+    ++dataSyncs;
+    if (!syncDataFailure.isEmpty())
+        return syncDataFailure;
+    return DiskFileService::syncData(file);
+}
+
+QString FakeFileService::syncDirectory(const QString &directory) const
+{
+    ++directorySyncs;
+    if (!syncDirectoryFailure.isEmpty())
+        return syncDirectoryFailure;
+    return DiskFileService::syncDirectory(directory);
 }
 
 MsgBoxResult FakeMessageService::show(const QString &prompt, MsgBoxStyle style,

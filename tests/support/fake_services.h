@@ -50,6 +50,9 @@ class TemporaryDirectory : public ProgramDirectory
 {
 public:
     QString path() const override { return dir_.path(); }
+    QString otherPath() const override { return other; }
+
+    QString other; // where the log was kept before, when the test says so
 
 private:
     QTemporaryDir dir_;
@@ -65,13 +68,22 @@ public:
     std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
     std::unique_ptr<QFile> fileToCreate(const QString &path) const override;
     QString flushToDisk(QFileDevice &file) const override;
+    QString syncData(QFile &file) const override;
+    QString syncDirectory(const QString &directory) const override;
 
     QString readFailure;       // when set, reading fails with this reason
     QString replaceFailure;    // when set, opening a replacing file fails with this reason
     QString createFailure;     // when set, creating a new file fails with this reason
     qint64 writableBytes = -1; // when not negative, writing fails after this many bytes
     QString writeFailure = QStringLiteral("No space left on device");
-    QString flushFailure; // when set, every write is taken but none reaches the disk
+    QString flushFailure;         // when set, every write is taken but none reaches the disk
+    QString syncDataFailure;      // when set, bytes appended never reach the disk
+    QString syncDirectoryFailure; // when set, no new name in a directory reaches the disk
+
+    // The steps that put bytes on the disk, counted as they are asked for.
+    mutable int fileSyncs = 0;      // a replacing file flushed and synced
+    mutable int dataSyncs = 0;      // bytes appended synced
+    mutable int directorySyncs = 0; // a directory synced
 };
 
 // All the fakes, ready to hand to a form.

@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, when they are missing.
 #   install-deps.sh build   compiler, CMake, Ninja, Qt 6 Widgets, Hamlib (distances of the
-#                           export tool) and help2man (its manual page)
+#                           export tool), help2man (its manual page) and the NATS C client
+#                           (the station of several positions)
 #   install-deps.sh run     build, plus the narrow font the window is laid out for and a virtual
 #                           X display for machines without a screen
-#   install-deps.sh test    run, plus what the tests use (the package test among them)
+#   install-deps.sh test    run, plus what the tests use (the package test among them, and
+#                           the NATS server the station's tests start)
 #   install-deps.sh package build, plus what builds and checks the Debian package
 #   install-deps.sh accessibility   run, plus the accessibility bus and its Python client
 #   install-deps.sh fuzz    build, plus clang with libFuzzer for scripts/fuzz.sh
 set -euo pipefail
 
-build=(g++ cmake ninja-build qt6-base-dev libgl-dev pkg-config libhamlib-dev help2man)
+build=(g++ cmake ninja-build qt6-base-dev libgl-dev pkg-config libhamlib-dev help2man libnats-dev)
 run=("${build[@]}" fonts-liberation xvfb xdotool imagemagick)
 packaging=(dpkg-dev fakeroot file lintian appstream desktop-file-utils help2man)
 package=("${build[@]}" "${packaging[@]}")
-test=("${run[@]}" "${packaging[@]}" faketime)
+test=("${run[@]}" "${packaging[@]}" faketime nats-server)
 accessibility=("${run[@]}" at-spi2-core python3-pyatspi dbus)
 fuzz=("${build[@]}" clang libclang-rt-14-dev)
 

@@ -1,4 +1,5 @@
 #include "server_urls.h"
+#include "station_command_line.h"
 #include "station_settings.h"
 #include "station_title.h"
 #include "waiting_contacts.h"
@@ -74,6 +75,40 @@ private slots:
         QFETCH(QString, position);
         QFETCH(QString, problem);
         QCOMPARE((StationSettings{splitServerUrls(urls), call, position}.problem()), problem);
+    }
+
+    void commandLineNamesTheStationOnlyWithStation_data()
+    {
+        QTest::addColumn<QString>("arguments"); // split at each space
+        QTest::addColumn<bool>("station");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("none") << "vandrel" << false << "";
+        QTest::newRow("toolkit's own") << "vandrel -reverse" << false << "";
+        QTest::newRow("position without station") << "vandrel --position run" << false << "";
+        QTest::newRow("station")
+            << "vandrel --station nats://a:4222,nats://b --position run --call q9xyz" << true << "";
+        QTest::newRow("no position")
+            << "vandrel --station nats://u:pw@a --call Q9XYZ" << false
+            << "the position name \"\" is not one word of at most 32 letters, digits, - and _";
+        QTest::newRow("bad address, secret hidden")
+            << "vandrel --station=ftp://u:pw@a --position=run --call=Q9XYZ" << false
+            << "ftp://u:***@a is not a nats:// or tls:// server address";
+    }
+    void commandLineNamesTheStationOnlyWithStation()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(bool, station);
+        QFETCH(QString, problem);
+        QString said;
+        const std::optional<StationSettings> settings =
+            stationFromArguments(arguments.split(u' '), said);
+        QCOMPARE(settings.has_value(), station);
+        QCOMPARE(said, problem);
+        if (settings) {
+            QCOMPARE(settings->serverUrls.join(u' '), u"nats://a:4222 nats://b");
+            QCOMPARE(settings->call, u"Q9XYZ");
+            QCOMPARE(settings->position, u"run");
+        }
     }
 
     void namesOfTheStreamSubjectsAndMessageIds()

@@ -1,0 +1,57 @@
+#include "station_session.h"
+
+#include "contact_line.h"
+#include "form15.h"
+#include "station_title.h"
+
+namespace {
+// A line of another position is kept only as a contact line of a sane length, on one line.
+constexpr qsizetype longestStationLine = 512;
+} // namespace
+
+StationSession::StationSession(Form15 &form, StationSettings settings,
+                               std::function<void(const QString &title)> showTitle)
+    : form_(form), showTitle_(std::move(showTitle)), link_(std::move(settings))
+{
+    connect(&link_, &StationLink::contactReceived, this, &StationSession::takeContact);
+    connect(&link_, &StationLink::stateChanged, this, &StationSession::showState);
+    connect(&form_, &Form15::contactLogged, this,
+            [this](const QString &line) { link_.publishContact(++contactsHanded_, line); });
+    handLoggedContacts();
+    showState(link_.state());
+}
+
+void StationSession::handLoggedContacts()
+{
+    const QString log = form_.Text1.text();
+    qsizetype start = 0;
+    while (start < log.size()) {
+        const qsizetype end = lineBreakFrom(log, start);
+        const QStringView line = QStringView(log).mid(start, end - start);
+        if (line.contains(reportField))
+            link_.publishContact(++contactsHanded_, line.toString());
+        start = end + 1;
+    }
+}
+
+void StationSession::takeContact(const StationContact &contact)
+{
+    if (contact.streamSequence != 0 && contact.streamSequence <= lastSequence_)
+        return;
+    lastSequence_ = contact.streamSequence;
+    // This position's own contacts are in its log already.
+    if (contact.position == link_.settings().position)
+        return;
+    if (contact.line.size() > longestStationLine || !contact.line.contains(reportField))
+        return;
+    QString line = contact.line;
+    line.replace(u'\r', u' ').replace(u'\n', u' ').append(lineEnd);
+    form_.stationLog.appendText(line);
+    if (form_.Text2.textLength() > 0)
+        form_.checkCallAgain();
+}
+
+void StationSession::showState(const StationState &state)
+{
+    showTitle_(stationTitle(form_.caption(), link_.settings().call, state));
+}

@@ -22,6 +22,8 @@ public:
     StationSession(Form15 &form, StationSettings settings,
                    std::function<void(const QString &title)> showTitle);
 
+    StationState state() const { return link_.state(); }
+
 private:
     void handLoggedContacts();
     void takeContact(const StationContact &contact);

@@ -414,6 +414,7 @@ private slots:
         // The station's contacts come one by one, as the link delivers them.
         box.form.stationLog.appendText(line(u"Q3OTH"));
         box.form.stationLog.appendText(station);
+        box.form.stationLog.appendText(line(u"Q4OTH", u"144 Mhz"));
         box.form.Text2.setText(QStringLiteral("q1abc"));
         QCOMPARE(box.form.Text2.foreColor(), mark);
         QCOMPARE(box.form.CallPosition, callPosition);

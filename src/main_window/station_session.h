@@ -2,7 +2,9 @@
 
 #include "station_link.h"
 
+#include <QList>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 
 class Form15;
@@ -22,10 +24,17 @@ public:
     StationSession(Form15 &form, StationSettings settings,
                    std::function<void(const QString &title)> showTitle);
 
-    StationState state() const { return link_.state(); }
+    // The link's state, the contacts not yet handed to it counted as waiting.
+    StationState state() const
+    {
+        StationState state = link_.state();
+        state.contactsWaiting += int(added_.size());
+        return state;
+    }
 
 private:
     void handLoggedContacts();
+    void handAddedContacts();
     void takeContact(const StationContact &contact);
     void showState(const StationState &state);
 
@@ -33,5 +42,8 @@ private:
     std::function<void(const QString &title)> showTitle_;
     StationLink link_;
     qint64 contactsHanded_ = 0;
+    // Contacts added in the last moments, handed to the link once the window has drawn them.
+    QList<QString> added_;
+    QTimer handTimer_;
     quint64 lastSequence_ = 0;
 };

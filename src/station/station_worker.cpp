@@ -10,9 +10,6 @@ namespace {
 // How long the worker waits before asking servers again that did not answer, and how often the
 // client library tries to reach a lost server: short, a LAN answers within milliseconds.
 constexpr std::chrono::milliseconds retryDelay{250};
-// A contact is published this long after its add, once the window has drawn it: the add never
-// shares the processor with the network, and the other positions see it well within 100 ms.
-constexpr std::chrono::milliseconds settleDelay{20};
 constexpr int64_t reconnectWaitMs = 250;
 constexpr int64_t connectTimeoutMs = 2000;
 // The client library ends its callbacks once the connection is closed; this bounds the wait.
@@ -51,7 +48,6 @@ void StationWorker::add(qint64 number, const QByteArray &line)
     {
         std::lock_guard lock(mutex_);
         waiting_.add(number, line);
-        lastAdd_ = std::chrono::steady_clock::now();
         reportState();
     }
     wake_.notify_all();
@@ -67,11 +63,6 @@ void StationWorker::run()
             (linkUp_ && (!streamReady_ || !subscription_ || !synced_ || waiting_.count() > 0));
         if (!work) {
             wake_.wait(lock);
-            continue;
-        }
-        const auto settled = lastAdd_ + settleDelay;
-        if (std::chrono::steady_clock::now() < settled) {
-            wake_.wait_until(lock, settled, [this] { return stopping_; });
             continue;
         }
         lock.unlock();

@@ -7,7 +7,6 @@
 
 class StationStream;
 
-#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -61,7 +60,6 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     WaitingContacts waiting_;
-    std::chrono::steady_clock::time_point lastAdd_;
     bool stopping_ = false;
     bool linkUp_ = false;
     bool synced_ = false; // waiting_ knows what the stream holds since the link came up

@@ -6,7 +6,8 @@
 #   install-deps.sh run     build, plus the narrow font the window is laid out for and a virtual
 #                           X display for machines without a screen
 #   install-deps.sh test    run, plus what the tests use (the package test among them, and
-#                           the NATS server the station's tests start)
+#                           the NATS server the station's tests start, and openssl for their
+#                           TLS certificate)
 #   install-deps.sh package build, plus what builds and checks the Debian package
 #   install-deps.sh accessibility   run, plus the accessibility bus and its Python client
 #   install-deps.sh fuzz    build, plus clang with libFuzzer for scripts/fuzz.sh
@@ -16,7 +17,7 @@ build=(g++ cmake ninja-build qt6-base-dev libgl-dev pkg-config libhamlib-dev hel
 run=("${build[@]}" fonts-liberation xvfb xdotool imagemagick)
 packaging=(dpkg-dev fakeroot file lintian appstream desktop-file-utils help2man)
 package=("${build[@]}" "${packaging[@]}")
-test=("${run[@]}" "${packaging[@]}" faketime nats-server)
+test=("${run[@]}" "${packaging[@]}" faketime nats-server openssl)
 accessibility=("${run[@]}" at-spi2-core python3-pyatspi dbus)
 fuzz=("${build[@]}" clang libclang-rt-14-dev)
 

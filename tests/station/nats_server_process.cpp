@@ -69,7 +69,7 @@ bool NatsServerProcess::start()
         QStringLiteral("-js"), QStringLiteral("-sd"),       storeDirectory_,
         QStringLiteral("-a"),  QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
         QString::number(port_)};
-    process_.start(program(), arguments + clusterArguments_);
+    process_.start(program(), arguments + clusterArguments_ + extraArguments_);
     if (!process_.waitForStarted(10000))
         return false;
     // The server says so once it accepts clients.

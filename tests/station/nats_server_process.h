@@ -22,6 +22,9 @@ public:
     // One member `name` of a cluster, its route on `clusterPort`, joined to `routes`.
     void joinCluster(const QString &name, quint16 clusterPort, const QList<quint16> &routes);
 
+    // Further options of the server (authorization, TLS), given before start().
+    void addArguments(const QStringList &arguments) { extraArguments_ += arguments; }
+
     // Starts the server; true once it accepts clients (within a bounded wait).
     bool start();
     void kill();
@@ -33,6 +36,7 @@ private:
     QString storeDirectory_;
     quint16 port_;
     QStringList clusterArguments_;
+    QStringList extraArguments_;
     QProcess process_;
     QString output_;
 };

@@ -2,11 +2,14 @@
 #include "station_link.h"
 #include "stored_contacts.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <nats/nats.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // Every wait is for a condition, bounded: a lost server is noticed within a few heartbeats.
@@ -65,6 +68,18 @@ struct Received
     }
     QList<StationContact> contacts;
 };
+
+// A self-signed certificate for localhost, its own authority.
+bool makeTestCertificate(const QString &certificate, const QString &key)
+{
+    QProcess openssl;
+    openssl.start(u"openssl"_s,
+                  {u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-days"_s,
+                   u"2"_s, u"-subj"_s, u"/CN=localhost"_s, u"-addext"_s,
+                   u"subjectAltName=DNS:localhost"_s, u"-keyout"_s, key, u"-out"_s, certificate});
+    return openssl.waitForFinished(60000) && openssl.exitStatus() == QProcess::NormalExit &&
+           openssl.exitCode() == 0;
+}
 
 void publish(StationLink &link, qint64 from, qint64 to)
 {
@@ -128,6 +143,43 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(run.state().connected && run.state().contactsWaiting == 0,
                                  deadlineMs);
         QVERIFY(!states.isEmpty());
+    }
+
+    // A user and password or a token in the address, and tls:// with the server's certificate
+    // checked against the authorities the system trusts (here SSL_CERT_FILE names the test's).
+    void addressesWithSecretsAndTls_data()
+    {
+        QTest::addColumn<QStringList>("serverOptions");
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<QString>("secret");
+        QTest::newRow("user and password")
+            << QStringList{u"--user"_s, u"op"_s, u"--pass"_s, u"s3cret"_s} << u"nats"_s
+            << u"op:s3cret@"_s;
+        QTest::newRow("token") << QStringList{u"--auth"_s, u"t0ken"_s} << u"nats"_s << u"t0ken@"_s;
+        QTest::newRow("tls") << QStringList{} << u"tls"_s << QString();
+    }
+    void addressesWithSecretsAndTls()
+    {
+        QFETCH(QStringList, serverOptions);
+        QFETCH(QString, scheme);
+        QFETCH(QString, secret);
+        QTemporaryDir store;
+        const quint16 port = NatsServerProcess::freePorts(1).first();
+        NatsServerProcess server(store.path(), port);
+        server.addArguments(serverOptions);
+        if (scheme == u"tls") {
+            const QString certificate = store.path() + u"/server.pem"_s;
+            const QString key = store.path() + u"/server.key"_s;
+            QVERIFY(makeTestCertificate(certificate, key));
+            server.addArguments({u"--tls"_s, u"--tlscert"_s, certificate, u"--tlskey"_s, key});
+            qputenv("SSL_CERT_FILE", certificate.toLocal8Bit());
+        }
+        QVERIFY2(server.start(), qPrintable(server.output()));
+        const QString url = u"%1://%2localhost:%3"_s.arg(scheme, secret).arg(port);
+        StationLink run(settingsFor({url}, QStringLiteral("run")));
+        publish(run, 1, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(run.state().connected && run.state().contactsWaiting == 0,
+                                 deadlineMs);
     }
 
     void linkLostMidContestSendsTheWaitingContactsOnceInOrder()

@@ -27,6 +27,13 @@ StationSession::StationSession(Form15 &form, StationSettings settings,
         if (!handTimer_.isActive())
             handTimer_.start();
     });
+    // "Open" replaces the log text: its contact lines are handed again by their places, the
+    // ones the stream holds kept once.
+    connect(&form_.Text1, &TextBox::textReplaced, this, [this] {
+        added_.clear();
+        contactsHanded_ = 0;
+        handLoggedContacts();
+    });
     handLoggedContacts();
     showState(link_.state());
 }

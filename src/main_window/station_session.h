@@ -19,7 +19,9 @@ class StationSession : public QObject
 
 public:
     // Hands the station the contacts the log already holds (after a restart, the stream keeps
-    // each once), then each new one.
+    // each once), then each new one, numbered by its place among the log's contact lines. An
+    // edit of the log box that removes a contact line moves the places after it: the contacts
+    // added next, numbered as contacts the stream already holds, are then not sent again.
     // `showTitle` puts a title on the window.
     StationSession(Form15 &form, StationSettings settings,
                    std::function<void(const QString &title)> showTitle);

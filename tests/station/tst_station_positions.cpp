@@ -3,6 +3,7 @@
 #include "station_session.h"
 #include "stored_contacts.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <nats/nats.h>
@@ -52,6 +53,33 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(
             search.title, caption + QStringLiteral(" \u2014 Q9XYZ, 2 positions"), deadlineMs);
         QVERIFY(search.loaded.fakes.messages.shown.isEmpty());
+    }
+
+    // Started empty, then "Open": the log file's contacts go to the station, and the contact
+    // added after them follows them.
+    void openedLogGoesToTheStation()
+    {
+        QTemporaryDir store;
+        NatsServerProcess server(store.path(), NatsServerProcess::freePorts(1).first());
+        QVERIFY2(server.start(), qPrintable(server.output()));
+        Position run(server.url(), QStringLiteral("run"));
+        const StationSettings station{{server.url()}, QStringLiteral("Q9XYZ"), {}};
+        QFile log(run.loaded.fakes.directory.path() + QStringLiteral("/vandrel.txt"));
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        log.write("001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY\r\n"
+                  "002-+-16/07/2016---1346---Q2ABC---59---013---JN80XY\r\n");
+        log.close();
+
+        run.loaded.form.Command2.click();
+        QCOMPARE(run.loaded.form.Text1.textLength(), log.size());
+        run.loaded.enter(QStringLiteral("Q3ABC"), QStringLiteral("014"), QStringLiteral("JN80XY"));
+        run.loaded.add();
+
+        QTRY_COMPARE_WITH_TIMEOUT(storedContacts(station).size(), 3, deadlineMs);
+        const QList<StationContact> stored = storedContacts(station);
+        QCOMPARE(stored[0].line, u"001-+-16/07/2016---1345---Q1ABC---59---012---JN80XY");
+        QCOMPARE(stored[2].number, 3);
+        QVERIFY(stored[2].line.contains(u"Q3ABC"));
     }
 
     void positionOfflineSaysHowManyContactsWait()

@@ -53,6 +53,10 @@ void StationSession::handLoggedContacts()
 
 void StationSession::handAddedContacts()
 {
+    // After the stream's own contacts of this position: on a spare computer started with an
+    // empty log, or after lines were taken out of the log box, a new contact must not take the
+    // number of one the stream holds.
+    contactsHanded_ = std::max(contactsHanded_, ownNumberSeen_);
     for (const QString &line : std::as_const(added_))
         link_.publishContact(++contactsHanded_, line);
     added_.clear();
@@ -64,8 +68,10 @@ void StationSession::takeContact(const StationContact &contact)
         return;
     lastSequence_ = contact.streamSequence;
     // This position's own contacts are in its log already.
-    if (contact.position == link_.settings().position)
+    if (contact.position == link_.settings().position) {
+        ownNumberSeen_ = std::max(ownNumberSeen_, contact.number);
         return;
+    }
     if (contact.line.size() > longestStationLine || !contact.line.contains(reportField))
         return;
     QString line = contact.line;

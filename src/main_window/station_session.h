@@ -19,9 +19,11 @@ class StationSession : public QObject
 
 public:
     // Hands the station the contacts the log already holds (after a restart, the stream keeps
-    // each once), then each new one, numbered by its place among the log's contact lines. An
-    // edit of the log box that removes a contact line moves the places after it: the contacts
-    // added next, numbered as contacts the stream already holds, are then not sent again.
+    // each once), then each new one, numbered by its place among the log's contact lines, or
+    // after the last number of this position the stream holds when that is higher (a spare
+    // computer started with an empty log, lines taken out of the log box). A contact added
+    // before the stream has delivered this position's contacts may still take a number the
+    // stream holds, and is then not sent.
     // `showTitle` puts a title on the window.
     StationSession(Form15 &form, StationSettings settings,
                    std::function<void(const QString &title)> showTitle);
@@ -34,6 +36,9 @@ public:
         return state;
     }
 
+    // The highest number of this position's contacts the stream has delivered.
+    qint64 ownNumberSeen() const { return ownNumberSeen_; }
+
 private:
     void handLoggedContacts();
     void handAddedContacts();
@@ -44,6 +49,7 @@ private:
     std::function<void(const QString &title)> showTitle_;
     StationLink link_;
     qint64 contactsHanded_ = 0;
+    qint64 ownNumberSeen_ = 0; // the highest number of this position the stream delivered
     // Contacts added in the last moments, handed to the link once the window has drawn them.
     QList<QString> added_;
     QTimer handTimer_;

@@ -82,6 +82,32 @@ private slots:
         QVERIFY(stored[2].line.contains(u"Q3ABC"));
     }
 
+    // The spare computer: the same position started with an empty log on a station that holds
+    // its contacts; what it adds is stored after them, not taken for one of them.
+    void positionStartedEmptyAddsAfterItsStoredContacts()
+    {
+        QTemporaryDir store;
+        NatsServerProcess server(store.path(), NatsServerProcess::freePorts(1).first());
+        QVERIFY2(server.start(), qPrintable(server.output()));
+        const StationSettings station{{server.url()}, QStringLiteral("Q9XYZ"), {}};
+        {
+            Position first(server.url(), QStringLiteral("run"));
+            first.loaded.enter(QStringLiteral("Q1ABC"), QStringLiteral("012"),
+                               QStringLiteral("JN80XY"));
+            first.loaded.add();
+            QTRY_COMPARE_WITH_TIMEOUT(storedContacts(station).size(), 1, deadlineMs);
+        }
+        Position spare(server.url(), QStringLiteral("run"));
+        QTRY_VERIFY_WITH_TIMEOUT(spare.title.endsWith(u"Q9XYZ, 1 position"), deadlineMs);
+        // Its own contact back from the stream, as a restore will read it.
+        QTRY_COMPARE_WITH_TIMEOUT(spare.session.ownNumberSeen(), 1, deadlineMs);
+        spare.loaded.enter(QStringLiteral("Q2ABC"), QStringLiteral("013"),
+                           QStringLiteral("JN80XY"));
+        spare.loaded.add();
+        QTRY_COMPARE_WITH_TIMEOUT(storedContacts(station).size(), 2, deadlineMs);
+        QCOMPARE(storedContacts(station).at(1).number, 2);
+    }
+
     void positionOfflineSaysHowManyContactsWait()
     {
         const quint16 port = NatsServerProcess::freePorts(1).first();

@@ -4,9 +4,13 @@
 #include "log_directory_lock.h"
 #include "operator_messages.h"
 #include "qt_message_service.h"
+#include "station_command_line.h"
+#include "station_session.h"
 #include "version.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -16,6 +20,14 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("vandrel"));
     QApplication::setApplicationVersion(QStringLiteral(VANDREL_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("vandrel"));
+    // --station makes the window one position of a station; without it no network code runs.
+    QString stationProblem;
+    const std::optional<StationSettings> station =
+        stationFromArguments(QApplication::arguments(), stationProblem);
+    if (!stationProblem.isEmpty()) {
+        std::fprintf(stderr, "vandrel: %s\n", qPrintable(stationProblem));
+        return 2;
+    }
 
     SystemClock clock;
     QtMessageService messages;
@@ -38,5 +50,9 @@ int main(int argc, char *argv[])
     messages.setParentWindow(&view);
     QApplication::setWindowIcon(view.windowIcon());
     view.show();
+    std::unique_ptr<StationSession> stationSession;
+    if (station)
+        stationSession = std::make_unique<StationSession>(
+            form, *station, [&view](const QString &title) { view.setWindowTitle(title); });
     return app.exec();
 }

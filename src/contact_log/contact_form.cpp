@@ -5,6 +5,7 @@
 ContactForm::ContactForm()
 {
     Text1.setMultiLine(true);
+    stationLog.setMultiLine(true);
     Combo1.setText(noBandText.toString());
     Frame1.setCaption(QStringLiteral("001"));
 }

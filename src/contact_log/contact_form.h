@@ -41,4 +41,10 @@ struct ContactForm
 
     // Where the contact lines of the log text hold their calls, for the worked-before check.
     CallFieldIndex loggedCalls{Text1};
+
+    // The contact lines of the station's other positions, CR LF each, when this window is one
+    // position of a station: never shown, never saved, checked by the same worked-before rule
+    // as the log text. Empty for a window on its own.
+    TextBox stationLog{QStringLiteral("stationLog")};
+    CallFieldIndex stationCalls{stationLog};
 };

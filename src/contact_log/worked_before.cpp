@@ -9,10 +9,11 @@ namespace {
 // The first three characters are not yet a call: a call that short is never marked.
 constexpr qsizetype longestUnmarkedCall = 3;
 
-// The mark for the call in `CurrentCall`, with `CallPosition` of its first contact line.
-OleColor loggedCallMark(ContactForm &form)
+// The mark for the call in `CurrentCall` by the contact lines `index` finds, with
+// `CallPosition` of its first contact line.
+OleColor loggedCallMark(ContactForm &form, const CallFieldIndex &index)
 {
-    LoggedCallSearch lines(form.loggedCalls, form.CurrentCall);
+    LoggedCallSearch lines(index, form.CurrentCall);
     if (!lines.next()) {
         form.CallPosition = 0;
         return vbButtonText;
@@ -30,6 +31,19 @@ OleColor loggedCallMark(ContactForm &form)
         } while (lines.next());
     }
     return vbBlue;
+}
+
+// The mark by the log text and, in a station, by the other positions' contacts too: red when
+// either is red, else blue when either is blue. `CallPosition` stays a place in the log text.
+OleColor loggedCallMark(ContactForm &form)
+{
+    const OleColor own = loggedCallMark(form, form.loggedCalls);
+    if (own == vbRed || form.stationLog.textLength() == 0)
+        return own;
+    const int ownPosition = form.CallPosition;
+    const OleColor station = loggedCallMark(form, form.stationCalls);
+    form.CallPosition = ownPosition;
+    return station == vbButtonText ? own : station;
 }
 
 } // namespace

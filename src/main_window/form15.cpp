@@ -178,8 +178,10 @@ void Form15::Command1_Click()
     changeLog([&] { refusal = AddContact(*this, services_.clock); });
     // On the disk before the next event, and before any message: a contact once added is never
     // lost.
-    if (Text1.textLength() > oldSize)
+    if (Text1.textLength() > oldSize) {
         recovery_->contactAdded(oldSize, services_.clock.now());
+        emit contactLogged(Text1.textFrom(oldSize).trimmed());
+    }
     showRefusal(services_.messages, refusal);
     // Back to the box the message names, its text selected: a duplicate call is replaced by
     // typing the next one.

@@ -74,11 +74,19 @@ public:
 signals:
     // The window was unloaded: the program ends.
     void Unloaded();
+    // "Add" logged a contact: `line` (without its CR LF) is in the log text and on the disk.
+    void contactLogged(const QString &line);
 
 private:
     void applyLayout();
     void connectEvents();
+
+public:
+    // Judges the call in the call box again, as "Multiband" or the band does: after the station
+    // brought contacts of other positions.
     void checkCallAgain();
+
+private:
     void handFocusToCallBox();
     void restoreUnsavedLog();
     void keepRecoveryFile(const QString &path);

@@ -426,6 +426,54 @@ private slots:
         QCOMPARE(form.Text2.foreColor(), vbRed);
         QCOMPARE(form.CallPosition, 27);
     }
+
+    // One position of a station: the other positions' contact lines mark the call by the same
+    // rule and band logic; the place of the call stays one in this position's own log.
+    void stationContactsMarkTheCallByTheSameRule_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<bool>("multiband");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<OleColor>("mark");
+        QTest::addColumn<int>("callPosition");
+
+        const QString none = QStringLiteral("...");
+        const QString q2xyz = line(u"Q2XYZ");
+        auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+
+        row("at another position") << q2xyz << line(u"Q1ABC") << false << none << vbRed << 0;
+        row("nowhere") << q2xyz << line(u"Q1ABCD") << false << none << vbButtonText << 0;
+        row("own and another") << line(u"Q1ABC") << line(u"Q1ABC") << false << none << vbRed << 27;
+        row("multiband, same band elsewhere")
+            << q2xyz << line(u"Q1ABC", u"144 Mhz") << true << "144 Mhz" << vbRed << 0;
+        row("multiband, other band elsewhere")
+            << q2xyz << line(u"Q1ABC", u"432 Mhz") << true << "144 Mhz" << vbBlue << 0;
+        row("multiband, own other band, station same band")
+            << line(u"Q1ABC", u"432 Mhz") << line(u"Q1ABC", u"144 Mhz") << true << "144 Mhz"
+            << vbRed << 27;
+        row("multiband, own same band, station other band")
+            << line(u"Q1ABC", u"144 Mhz") << line(u"Q1ABC", u"432 Mhz") << true << "144 Mhz"
+            << vbRed << 27;
+    }
+    void stationContactsMarkTheCallByTheSameRule()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, station);
+        QFETCH(bool, multiband);
+        QFETCH(QString, band);
+        QFETCH(OleColor, mark);
+        QFETCH(int, callPosition);
+
+        CallBox box(log, multiband, band);
+        // The station's contacts come one by one, as the link delivers them.
+        box.form.stationLog.appendText(line(u"Q3OTH"));
+        box.form.stationLog.appendText(station);
+        box.form.stationLog.appendText(line(u"Q4OTH", u"144 Mhz"));
+        box.form.Text2.setText(QStringLiteral("q1abc"));
+        QCOMPARE(box.form.Text2.foreColor(), mark);
+        QCOMPARE(box.form.CallPosition, callPosition);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWorkedBefore)

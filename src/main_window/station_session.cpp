@@ -1,0 +1,87 @@
+#include "station_session.h"
+
+#include "contact_line.h"
+#include "form15.h"
+#include "station_title.h"
+
+namespace {
+// An add hands its contact to the link this long after, once the window has drawn it: the add
+// never shares the processor with the network, and the other positions see it well within
+// 100 ms.
+constexpr std::chrono::milliseconds handDelay{20};
+// A line of another position is kept only as a contact line of a sane length, on one line.
+constexpr qsizetype longestStationLine = 512;
+} // namespace
+
+StationSession::StationSession(Form15 &form, StationSettings settings,
+                               std::function<void(const QString &title)> showTitle)
+    : form_(form), showTitle_(std::move(showTitle)), link_(std::move(settings))
+{
+    connect(&link_, &StationLink::contactReceived, this, &StationSession::takeContact);
+    connect(&link_, &StationLink::stateChanged, this, &StationSession::showState);
+    handTimer_.setSingleShot(true);
+    handTimer_.setInterval(handDelay);
+    connect(&handTimer_, &QTimer::timeout, this, &StationSession::handAddedContacts);
+    connect(&form_, &Form15::contactLogged, this, [this](const QString &line) {
+        added_.append(line);
+        if (!handTimer_.isActive())
+            handTimer_.start();
+    });
+    // "Open" replaces the log text: its contact lines are handed again by their places, the
+    // ones the stream holds kept once.
+    connect(&form_.Text1, &TextBox::textReplaced, this, [this] {
+        added_.clear();
+        contactsHanded_ = 0;
+        handLoggedContacts();
+    });
+    handLoggedContacts();
+    showState(link_.state());
+}
+
+void StationSession::handLoggedContacts()
+{
+    const QString log = form_.Text1.text();
+    qsizetype start = 0;
+    while (start < log.size()) {
+        const qsizetype end = lineBreakFrom(log, start);
+        const QStringView line = QStringView(log).mid(start, end - start);
+        if (line.contains(reportField))
+            link_.publishContact(++contactsHanded_, line.toString());
+        start = end + 1;
+    }
+}
+
+void StationSession::handAddedContacts()
+{
+    // After the stream's own contacts of this position: on a spare computer started with an
+    // empty log, or after lines were taken out of the log box, a new contact must not take the
+    // number of one the stream holds.
+    contactsHanded_ = std::max(contactsHanded_, ownNumberSeen_);
+    for (const QString &line : std::as_const(added_))
+        link_.publishContact(++contactsHanded_, line);
+    added_.clear();
+}
+
+void StationSession::takeContact(const StationContact &contact)
+{
+    if (contact.streamSequence != 0 && contact.streamSequence <= lastSequence_)
+        return;
+    lastSequence_ = contact.streamSequence;
+    // This position's own contacts are in its log already.
+    if (contact.position == link_.settings().position) {
+        ownNumberSeen_ = std::max(ownNumberSeen_, contact.number);
+        return;
+    }
+    if (contact.line.size() > longestStationLine || !contact.line.contains(reportField))
+        return;
+    QString line = contact.line;
+    line.replace(u'\r', u' ').replace(u'\n', u' ').append(lineEnd);
+    form_.stationLog.appendText(line);
+    if (form_.Text2.textLength() > 0)
+        form_.checkCallAgain();
+}
+
+void StationSession::showState(const StationState &state)
+{
+    showTitle_(stationTitle(form_.caption(), link_.settings().call, state));
+}

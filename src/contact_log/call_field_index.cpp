@@ -73,7 +73,7 @@ QList<qsizetype> CallFieldIndex::callOffsets(QStringView call) const
         const qsizetype end = offsetOf(id);
         if (end < fieldLength)
             continue;
-        const QStringView field = log_.textPiece(end - fieldLength, end);
+        const QString field = log_.textBetween(end - fieldLength, end);
         if (field.endsWith(call) && field.startsWith(fieldSeparator))
             offsets.append(end - call.size());
     }
@@ -130,7 +130,7 @@ void CallFieldIndex::fileReportsIn(qsizetype from, qsizetype to, qsizetype at)
     const qsizetype readTo = std::min(log_.textLength(), to + reportField.size() - 1);
     if (readFrom >= readTo)
         return;
-    const QStringView text = log_.textPiece(readFrom, readTo);
+    const QString text = log_.textBetween(readFrom, readTo);
     // Filed at or after the start of the shifted places, a report is one of them.
     const bool shifted = at >= shiftStart_;
     std::vector<int> found;

@@ -38,19 +38,6 @@ void TextBox::setText(QString text)
     emit Change();
 }
 
-bool TextBox::textStartsWith(QStringView prefix) const
-{
-    constexpr qsizetype pieceLength = 1 << 16;
-    if (prefix.size() > text_.size())
-        return false;
-    for (qsizetype from = 0; from < prefix.size(); from += pieceLength) {
-        const qsizetype to = std::min(prefix.size(), from + pieceLength);
-        if (text_.piece(from, to) != prefix.sliced(from, to - from))
-            return false;
-    }
-    return true;
-}
-
 void TextBox::appendText(QStringView tail)
 {
     if (tail.isEmpty())

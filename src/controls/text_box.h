@@ -16,16 +16,18 @@ class TextBox : public Control
 public:
     explicit TextBox(const QString &name, QObject *parent = nullptr);
 
+    // Every read leaves the text as it is and returns what it read as a value of its own, so a
+    // result stays true however the box is read after it (until the text changes).
+    //
     // The whole text in one piece. For a long text this is costly (see gap_text.h): a new
-    // string when the text is kept one byte a character, the text after the last edit moved
-    // otherwise. What runs on every keystroke or contact reads textLength(), charAt() and
-    // textPiece() instead, and no caller keeps the whole text longer than it needs it.
+    // string of it. What runs on every keystroke or contact reads textLength(), charAt() and
+    // textBetween() instead, and no caller keeps the whole text longer than it needs it.
     QString text() const { return text_.whole(); }
     // The whole text in UTF-8, made without a UTF-16 copy of a long log: what "Save" writes.
     QByteArray textUtf8() const { return text_.utf8(); }
-    // Whether the text begins with `prefix`, and whether it is exactly `text`; compared in
-    // pieces, without the whole text.
-    bool textStartsWith(QStringView prefix) const;
+    // Whether the text begins with `prefix`, and whether it is exactly `text`; compared where
+    // the characters lie, without a copy of the text.
+    bool textStartsWith(QStringView prefix) const { return text_.startsWith(prefix); }
     bool holds(QStringView text) const
     {
         return text.size() == text_.size() && textStartsWith(text);
@@ -34,8 +36,8 @@ public:
     QString textFrom(qsizetype from) const { return text_.copy(from, text_.size()); }
     qsizetype textLength() const { return text_.size(); }
     QChar charAt(qsizetype position) const { return text_.at(position); }
-    // The characters [from, to); valid until the text changes or is read again.
-    QStringView textPiece(qsizetype from, qsizetype to) const { return text_.piece(from, to); }
+    // The characters [from, to), as a string of their own.
+    QString textBetween(qsizetype from, qsizetype to) const { return text_.copy(from, to); }
     // A single-line box keeps the text up to its first line break, without invisible
     // characters (see entry_text.h).
     // A text passed by std::move is let go as soon as the box holds it.
@@ -84,7 +86,7 @@ signals:
     void foreColorChanged(OleColor color);
 
 private:
-    mutable GapText text_;
+    GapText text_;
     quint64 rewriteCount_ = 0;
     int selStart_ = 0;
     int selLength_ = 0;

@@ -127,7 +127,7 @@ void LogEditSync::showCaret(int position)
     if (position >= box_.textLength())
         cursor.movePosition(QTextCursor::End);
     else
-        cursor.setPosition(int(position - box_.textPiece(0, position).count(u"\r\n")));
+        cursor.setPosition(int(position - box_.textBetween(0, position).count(u"\r\n")));
     edit_->setTextCursor(cursor);
     edit_->ensureCursorVisible();
 }

@@ -136,7 +136,7 @@ private slots:
         const QString expected = edited.first(9) + QChar(u'\u20ac') + edited.sliced(9);
         QCOMPARE(box.text(), expected);
         QCOMPARE(box.textFrom(8), expected.sliced(8));
-        QCOMPARE(box.textPiece(8, 12), QStringView(expected).sliced(8, 4));
+        QCOMPARE(box.textBetween(8, 12), QStringView(expected).sliced(8, 4));
         QCOMPARE(box.charAt(9), u'\u20ac');
         QVERIFY(box.holds(expected));
     }

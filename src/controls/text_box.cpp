@@ -31,7 +31,6 @@ void TextBox::setText(QString text)
         return;
     }
     text_.assign(std::move(kept));
-    ++rewriteCount_;
     selStart_ = std::min(selStart_, int(text_.size()));
     selLength_ = 0;
     emit textReplaced();
@@ -53,6 +52,9 @@ void TextBox::appendText(QStringView tail)
 
 void TextBox::replaceText(qsizetype position, qsizetype removed, QStringView inserted)
 {
+    if (position < 0 || position > text_.size())
+        return;
+    removed = std::clamp(removed, qsizetype(0), text_.size() - position);
     if (removed == 0 && inserted.isEmpty())
         return;
     if (!multiLine_) {
@@ -61,6 +63,7 @@ void TextBox::replaceText(qsizetype position, qsizetype removed, QStringView ins
     }
     text_.replace(position, removed, inserted);
     selStart_ = std::min(selStart_, int(text_.size()));
+    selLength_ = std::min(selLength_, int(text_.size()) - selStart_);
     emit textEdited(position, removed, inserted.size());
     emit Change();
 }

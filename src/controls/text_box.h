@@ -45,12 +45,11 @@ public:
     // The same as setText(text() + tail), without copying the text: the log only ever grows at
     // its end, and a big log must not be copied for every contact.
     void appendText(QStringView tail);
-    // How often the text changed other than by an append at its end. What was read from the
-    // text stays true of its beginning for as long as this count stays the same.
-    quint64 rewriteCount() const { return rewriteCount_; }
     // Replaces `removed` characters from the 0-based `position` by `inserted`, in place, and runs
     // the Change procedure: the operator's keystroke in a long log must neither copy it nor make
-    // what follows the keystroke be read again.
+    // what follows the keystroke be read again. As QString::replace: a position outside the text
+    // changes nothing, and what is removed ends with the text at the latest. The selection is
+    // kept within the new text.
     void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
 
     int selStart() const { return selStart_; }
@@ -87,7 +86,6 @@ signals:
 
 private:
     GapText text_;
-    quint64 rewriteCount_ = 0;
     int selStart_ = 0;
     int selLength_ = 0;
     OleColor foreColor_ = vbWindowText;

@@ -179,12 +179,12 @@ void bindLineEdit(TextBox &box, QLineEdit *edit)
         if (box.selStart() != now)
             box.setSelStart(now);
     });
+    // A single-line box takes an append as a new text too (TextBox::appendText): this is the
+    // only change of its text it reports.
     QObject::connect(&box, &TextBox::textReplaced, edit, [&box, edit] {
         if (edit->text() != box.text())
             edit->setText(box.text());
     });
-    QObject::connect(&box, &TextBox::textAppended, edit,
-                     [&box, edit] { edit->setText(box.text()); });
     QObject::connect(&box, &TextBox::selectionChanged, edit, [edit](int start, int length) {
         // Selected backwards, so the caret stays at SelStart and the control keeps it.
         edit->setSelection(start + length, -length);

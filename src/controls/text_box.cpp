@@ -31,7 +31,7 @@ void TextBox::setText(QString text)
         return;
     }
     text_.assign(std::move(kept));
-    selStart_ = std::min(selStart_, int(text_.size()));
+    selStart_ = std::min(selStart_, text_.size());
     selLength_ = 0;
     emit textReplaced();
     emit Change();
@@ -62,22 +62,22 @@ void TextBox::replaceText(qsizetype position, qsizetype removed, QStringView ins
         return;
     }
     text_.replace(position, removed, inserted);
-    selStart_ = std::min(selStart_, int(text_.size()));
-    selLength_ = std::min(selLength_, int(text_.size()) - selStart_);
+    selStart_ = std::min(selStart_, text_.size());
+    selLength_ = std::min(selLength_, text_.size() - selStart_);
     emit textEdited(position, removed, inserted.size());
     emit Change();
 }
 
-void TextBox::setSelStart(int position)
+void TextBox::setSelStart(qsizetype position)
 {
-    selStart_ = std::clamp(position, 0, int(text_.size()));
+    selStart_ = std::clamp(position, qsizetype(0), text_.size());
     selLength_ = 0;
     emit selStartChanged(selStart_);
 }
 
-void TextBox::setSelLength(int length)
+void TextBox::setSelLength(qsizetype length)
 {
-    selLength_ = std::clamp(length, 0, int(text_.size()) - selStart_);
+    selLength_ = std::clamp(length, qsizetype(0), text_.size() - selStart_);
     emit selectionChanged(selStart_, selLength_);
 }
 

@@ -52,14 +52,14 @@ public:
     // kept within the new text.
     void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
 
-    int selStart() const { return selStart_; }
+    qsizetype selStart() const { return selStart_; }
     // Caret at that 0-based offset, clamped to the text; the length of the text puts it at the
     // end and brings the end into view.
-    void setSelStart(int position);
+    void setSelStart(qsizetype position);
     // How many characters from SelStart on are selected; setting SelStart selects none.
-    int selLength() const { return selLength_; }
+    qsizetype selLength() const { return selLength_; }
     // Selects that many characters from SelStart on, clamped to the text.
-    void setSelLength(int length);
+    void setSelLength(qsizetype length);
 
     OleColor foreColor() const { return foreColor_; }
     void setForeColor(OleColor color);
@@ -80,14 +80,14 @@ signals:
     void textAppended(QStringView tail);
     // The text from `position` on changed: `removed` characters became `added` ones.
     void textEdited(qsizetype position, qsizetype removed, qsizetype added);
-    void selStartChanged(int position);
-    void selectionChanged(int start, int length);
+    void selStartChanged(qsizetype position);
+    void selectionChanged(qsizetype start, qsizetype length);
     void foreColorChanged(OleColor color);
 
 private:
     GapText text_;
-    int selStart_ = 0;
-    int selLength_ = 0;
+    qsizetype selStart_ = 0;
+    qsizetype selLength_ = 0;
     OleColor foreColor_ = vbWindowText;
     bool multiLine_ = false;
 };

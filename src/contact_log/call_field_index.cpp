@@ -115,7 +115,7 @@ bool CallFieldIndex::callStandsAt(QStringView call, qsizetype at) const
     if (at < 0 || at + call.size() > size)
         return false;
     const qsizetype readFrom = std::max<qsizetype>(0, at - 1);
-    const QStringView text = log_.textPiece(readFrom, std::min(size, at + call.size() + 1));
+    const QString text = log_.textBetween(readFrom, std::min(size, at + call.size() + 1));
     return holdsAt(text, at - readFrom, call) && standsAlone(text, at - readFrom, call.size());
 }
 
@@ -127,7 +127,7 @@ QList<qsizetype> CallFieldIndex::searchedCallOffsets(QStringView call) const
         // The calls that begin in this piece, with the character before and after each.
         const qsizetype readFrom = std::max<qsizetype>(0, from - 1);
         const qsizetype readTo = std::min(size, from + pieceLength + call.size() + 1);
-        const QStringView text = log_.textPiece(readFrom, readTo);
+        const QString text = log_.textBetween(readFrom, readTo);
         for (qsizetype at = text.indexOf(call, from - readFrom);
              at >= 0 && readFrom + at < from + pieceLength; at = text.indexOf(call, at + 1)) {
             if (standsAlone(text, at, call.size()))
@@ -184,7 +184,7 @@ void CallFieldIndex::fileWordEndsIn(qsizetype from, qsizetype to, qsizetype at)
     const qsizetype readTo = std::min(log_.textLength(), to);
     if (from >= readTo)
         return;
-    const QStringView text = log_.textPiece(readFrom, readTo);
+    const QString text = log_.textBetween(readFrom, readTo);
     // Filed at or after the start of the shifted places, a word end is one of them.
     const bool shifted = at >= shiftStart_;
     std::vector<int> found;

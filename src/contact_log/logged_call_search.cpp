@@ -30,10 +30,10 @@ bool LoggedCallSearch::carriesBand(QStringView band)
         qsizetype lineStart = callOffset_;
         while (lineStart > 0 && !isLineBreak(log_.charAt(lineStart - 1)))
             --lineStart;
-        const QStringView line = log_.textPiece(lineStart, bandLineEnd_);
+        const QString line = log_.textBetween(lineStart, bandLineEnd_);
         const qsizetype arrow = line.lastIndexOf(bandSeparator);
         lineHasBand_ = arrow >= 0;
-        lineBand_ = lineHasBand_ ? line.sliced(arrow + bandSeparator.size()).toString() : QString();
+        lineBand_ = lineHasBand_ ? line.sliced(arrow + bandSeparator.size()) : QString();
     }
     return lineHasBand_ && lineBand_ == band;
 }

@@ -92,15 +92,15 @@ std::optional<QString> lastSentNumberIn(QStringView logText)
     return QString::number(qint64(std::min(number, largestFourCharacterNumber)));
 }
 
-QStringView lastContactLineOf(const TextBox &log)
+QString lastContactLineOf(const TextBox &log)
 {
     // Read from the end in growing pieces: the last contact line is normally the last line.
     const qsizetype size = log.textLength();
     for (qsizetype length = 256;; length *= 2) {
         const qsizetype from = std::max<qsizetype>(0, size - length);
-        const QStringView end = log.textPiece(from, size);
+        QString end = log.textFrom(from);
         const qsizetype separator = end.lastIndexOf(sentNumberSeparator);
-        const QStringView before = end.first(std::max<qsizetype>(separator, 0));
+        const QStringView before = QStringView(end).first(std::max<qsizetype>(separator, 0));
         if (from == 0 || (separator >= 4 && std::any_of(before.begin(), before.end(),
                                                         [](QChar c) { return isLineBreak(c); })))
             return end;

@@ -31,5 +31,5 @@ std::optional<QString> lastSentNumberIn(QStringView logText);
 
 // The end of the log box's text that lastSentNumberIn reads, without the whole text: from the
 // start of the line holding the last "-+-" (or the four characters before it, whichever comes
-// first) to the end. Valid until the box's text changes or is read again.
-QStringView lastContactLineOf(const TextBox &log);
+// first) to the end, as a string of its own.
+QString lastContactLineOf(const TextBox &log);

@@ -11,10 +11,6 @@ namespace {
 // widened rarely, by far more than a keystroke or a pasted line needs.
 constexpr qsizetype gapReserve = 1 << 16;
 
-// A scratch string for pieces is given back once it is this much larger than what is read, so a
-// long piece read once (a caret far into the log) is not kept beside the text.
-constexpr qsizetype scratchKept = 1 << 12;
-
 bool isLatin1(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xff; });
@@ -94,20 +90,46 @@ template <typename Buffer> Gap(Buffer &, qsizetype &, qsizetype &) -> Gap<Buffer
 
 } // namespace
 
-QString GapText::whole()
+template <typename Read> bool GapText::readAroundGap(qsizetype from, qsizetype to, Read read) const
 {
-    if (!wide_)
-        return copy(0, size());
-    if (gapLength_ > 0) {
-        Gap{utf16_, gapStart_, gapLength_}.moveTo(size());
-        // Keeps the capacity: reopening the gap at the end needs no new allocation.
-        utf16_.truncate(gapStart_);
-        gapLength_ = 0;
+    const qsizetype beforeGap = std::clamp(gapStart_ - from, qsizetype(0), to - from);
+    const qsizetype afterGap = from + beforeGap + gapLength_;
+    const qsizetype afterLength = to - from - beforeGap;
+    if (wide_) {
+        const QStringView chars(utf16_);
+        return read(chars.sliced(from, beforeGap)) && read(chars.sliced(afterGap, afterLength));
     }
-    return utf16_;
+    const QLatin1StringView chars(latin1_.constData(), latin1_.size());
+    return read(chars.sliced(from, beforeGap)) && read(chars.sliced(afterGap, afterLength));
 }
 
-QByteArray GapText::utf8()
+QString GapText::copy(qsizetype from, qsizetype to) const
+{
+    // A UTF-16 text with no gap is its buffer: shared, not copied.
+    if (wide_ && gapLength_ == 0 && from == 0 && to == size())
+        return utf16_;
+    QString text;
+    text.reserve(to - from);
+    readAroundGap(from, to, [&text](auto chars) {
+        text.append(chars);
+        return true;
+    });
+    return text;
+}
+
+bool GapText::startsWith(QStringView prefix) const
+{
+    if (prefix.size() > size())
+        return false;
+    qsizetype compared = 0;
+    return readAroundGap(0, prefix.size(), [&prefix, &compared](auto chars) {
+        const bool same = chars == prefix.sliced(compared, chars.size());
+        compared += chars.size();
+        return same;
+    });
+}
+
+QByteArray GapText::utf8() const
 {
     if (wide_)
         return whole().toUtf8();
@@ -122,49 +144,10 @@ QByteArray GapText::utf8()
     return highBits < 0x80 ? bytes : QString::fromLatin1(bytes).toUtf8();
 }
 
-QStringView GapText::piece(qsizetype from, qsizetype to)
-{
-    if (!wide_)
-        return latin1Piece(from, to);
-    if (gapLength_ > 0 && from < gapStart_ && gapStart_ < to)
-        Gap{utf16_, gapStart_, gapLength_}.moveTo(gapStart_ - from < to - gapStart_ ? from : to);
-    const qsizetype start = from < gapStart_ ? from : from + gapLength_;
-    return QStringView(utf16_).sliced(start, to - from);
-}
-
-QString GapText::copy(qsizetype from, qsizetype to)
-{
-    if (wide_)
-        return from == 0 && to == size() ? whole() : piece(from, to).toString();
-    QString text;
-    text.reserve(to - from);
-    appendLatin1(text, from, to);
-    return text;
-}
-
-void GapText::appendLatin1(QString &to, qsizetype from, qsizetype end) const
-{
-    // Converted around the gap, which stays where it is.
-    const char *data = latin1_.constData();
-    const qsizetype beforeGap = std::clamp(gapStart_ - from, qsizetype(0), end - from);
-    to.append(QLatin1StringView(data + from, beforeGap));
-    to.append(QLatin1StringView(data + from + beforeGap + gapLength_, end - from - beforeGap));
-}
-
-QStringView GapText::latin1Piece(qsizetype from, qsizetype to)
-{
-    if (scratch_.capacity() > std::max(2 * (to - from), scratchKept))
-        scratch_ = QString();
-    scratch_.resize(0);
-    appendLatin1(scratch_, from, to);
-    return scratch_;
-}
-
 void GapText::assign(QString text)
 {
     gapStart_ = text.size();
     gapLength_ = 0;
-    scratch_ = QString();
     wide_ = !isLatin1(text);
     if (wide_) {
         latin1_ = QByteArray();
@@ -200,6 +183,5 @@ void GapText::storeCharactersOf(QStringView added)
     // The gap's bytes are converted too: it stays where it is, as long as it was.
     utf16_ = QString(QLatin1StringView(latin1_));
     latin1_ = QByteArray();
-    scratch_ = QString();
     wide_ = true;
 }

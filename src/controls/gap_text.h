@@ -14,9 +14,10 @@
 // into UTF-16 for good (a new text given whole picks its store afresh). Either way the reader
 // gets the same characters.
 //
-// Reading the whole text in one piece makes a QString of it (in UTF-16 it closes the gap, moving
-// what follows it; one byte each it converts every character); readers on a keystroke's path
-// read single characters or short pieces instead.
+// Reading never moves the gap: what is read is copied out around it, into a string of the
+// reader's own, so a read can neither move nor free what an earlier read returned. Reading the
+// whole text makes a new QString of it; readers on a keystroke's path read single characters or
+// short pieces instead.
 class GapText
 {
 public:
@@ -29,17 +30,15 @@ public:
     // Whether a character above U+00FF made the store UTF-16.
     bool isUtf16() const { return wide_; }
 
-    // The whole text. One byte each, a new string of it: not to be kept longer than needed.
-    QString whole();
-    // The characters [from, to) in one piece, moving the gap by at most `to - from` characters
-    // when it lies between them (or, one byte each, converting them into a scratch string);
-    // valid until the next change or read.
-    QStringView piece(qsizetype from, qsizetype to);
+    // The whole text, a new string of it: not to be kept longer than needed.
+    QString whole() const { return copy(0, size()); }
     // The whole text in UTF-8, as the log file holds it. One byte each, an ASCII text is its own
     // UTF-8: no UTF-16 copy of it is made.
-    QByteArray utf8();
-    // The characters [from, to) as a string of their own, leaving no scratch copy behind.
-    QString copy(qsizetype from, qsizetype to);
+    QByteArray utf8() const;
+    // The characters [from, to) as a string of their own.
+    QString copy(qsizetype from, qsizetype to) const;
+    // Whether the text begins with `prefix`, compared where the characters lie, with no copy.
+    bool startsWith(QStringView prefix) const;
 
     // Takes `text` (shared in UTF-16; one byte a character, let go once converted).
     void assign(QString text);
@@ -50,14 +49,14 @@ private:
     qsizetype storedSize() const { return wide_ ? utf16_.size() : latin1_.size(); }
     // Turns the store into UTF-16 when `added` holds a character above U+00FF.
     void storeCharactersOf(QStringView added);
-    QStringView latin1Piece(qsizetype from, qsizetype to);
-    // Appends the characters [from, end) of the one-byte store to `to`.
-    void appendLatin1(QString &to, qsizetype from, qsizetype end) const;
+    // Hands the characters [from, to) to `read` as they lie, in the part before the gap and the
+    // part after it (a QLatin1StringView or a QStringView, as the store is); returns false as
+    // soon as `read` does.
+    template <typename Read> bool readAroundGap(qsizetype from, qsizetype to, Read read) const;
 
     QByteArray latin1_;
     QString utf16_;
     bool wide_ = false;
     qsizetype gapStart_ = 0;
     qsizetype gapLength_ = 0;
-    QString scratch_;
 };

@@ -31,24 +31,10 @@ void TextBox::setText(QString text)
         return;
     }
     text_.assign(std::move(kept));
-    ++rewriteCount_;
-    selStart_ = std::min(selStart_, int(text_.size()));
+    selStart_ = std::min(selStart_, text_.size());
     selLength_ = 0;
     emit textReplaced();
     emit Change();
-}
-
-bool TextBox::textStartsWith(QStringView prefix) const
-{
-    constexpr qsizetype pieceLength = 1 << 16;
-    if (prefix.size() > text_.size())
-        return false;
-    for (qsizetype from = 0; from < prefix.size(); from += pieceLength) {
-        const qsizetype to = std::min(prefix.size(), from + pieceLength);
-        if (text_.piece(from, to) != prefix.sliced(from, to - from))
-            return false;
-    }
-    return true;
 }
 
 void TextBox::appendText(QStringView tail)
@@ -66,6 +52,9 @@ void TextBox::appendText(QStringView tail)
 
 void TextBox::replaceText(qsizetype position, qsizetype removed, QStringView inserted)
 {
+    if (position < 0 || position > text_.size())
+        return;
+    removed = std::clamp(removed, qsizetype(0), text_.size() - position);
     if (removed == 0 && inserted.isEmpty())
         return;
     if (!multiLine_) {
@@ -73,21 +62,22 @@ void TextBox::replaceText(qsizetype position, qsizetype removed, QStringView ins
         return;
     }
     text_.replace(position, removed, inserted);
-    selStart_ = std::min(selStart_, int(text_.size()));
+    selStart_ = std::min(selStart_, text_.size());
+    selLength_ = std::min(selLength_, text_.size() - selStart_);
     emit textEdited(position, removed, inserted.size());
     emit Change();
 }
 
-void TextBox::setSelStart(int position)
+void TextBox::setSelStart(qsizetype position)
 {
-    selStart_ = std::clamp(position, 0, int(text_.size()));
+    selStart_ = std::clamp(position, qsizetype(0), text_.size());
     selLength_ = 0;
     emit selStartChanged(selStart_);
 }
 
-void TextBox::setSelLength(int length)
+void TextBox::setSelLength(qsizetype length)
 {
-    selLength_ = std::clamp(length, 0, int(text_.size()) - selStart_);
+    selLength_ = std::clamp(length, qsizetype(0), text_.size() - selStart_);
     emit selectionChanged(selStart_, selLength_);
 }
 

@@ -16,16 +16,18 @@ class TextBox : public Control
 public:
     explicit TextBox(const QString &name, QObject *parent = nullptr);
 
+    // Every read leaves the text as it is and returns what it read as a value of its own, so a
+    // result stays true however the box is read after it (until the text changes).
+    //
     // The whole text in one piece. For a long text this is costly (see gap_text.h): a new
-    // string when the text is kept one byte a character, the text after the last edit moved
-    // otherwise. What runs on every keystroke or contact reads textLength(), charAt() and
-    // textPiece() instead, and no caller keeps the whole text longer than it needs it.
+    // string of it. What runs on every keystroke or contact reads textLength(), charAt() and
+    // textBetween() instead, and no caller keeps the whole text longer than it needs it.
     QString text() const { return text_.whole(); }
     // The whole text in UTF-8, made without a UTF-16 copy of a long log: what "Save" writes.
     QByteArray textUtf8() const { return text_.utf8(); }
-    // Whether the text begins with `prefix`, and whether it is exactly `text`; compared in
-    // pieces, without the whole text.
-    bool textStartsWith(QStringView prefix) const;
+    // Whether the text begins with `prefix`, and whether it is exactly `text`; compared where
+    // the characters lie, without a copy of the text.
+    bool textStartsWith(QStringView prefix) const { return text_.startsWith(prefix); }
     bool holds(QStringView text) const
     {
         return text.size() == text_.size() && textStartsWith(text);
@@ -34,8 +36,8 @@ public:
     QString textFrom(qsizetype from) const { return text_.copy(from, text_.size()); }
     qsizetype textLength() const { return text_.size(); }
     QChar charAt(qsizetype position) const { return text_.at(position); }
-    // The characters [from, to); valid until the text changes or is read again.
-    QStringView textPiece(qsizetype from, qsizetype to) const { return text_.piece(from, to); }
+    // The characters [from, to), as a string of their own.
+    QString textBetween(qsizetype from, qsizetype to) const { return text_.copy(from, to); }
     // A single-line box keeps the text up to its first line break, without invisible
     // characters (see entry_text.h).
     // A text passed by std::move is let go as soon as the box holds it.
@@ -43,22 +45,21 @@ public:
     // The same as setText(text() + tail), without copying the text: the log only ever grows at
     // its end, and a big log must not be copied for every contact.
     void appendText(QStringView tail);
-    // How often the text changed other than by an append at its end. What was read from the
-    // text stays true of its beginning for as long as this count stays the same.
-    quint64 rewriteCount() const { return rewriteCount_; }
     // Replaces `removed` characters from the 0-based `position` by `inserted`, in place, and runs
     // the Change procedure: the operator's keystroke in a long log must neither copy it nor make
-    // what follows the keystroke be read again.
+    // what follows the keystroke be read again. As QString::replace: a position outside the text
+    // changes nothing, and what is removed ends with the text at the latest. The selection is
+    // kept within the new text.
     void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
 
-    int selStart() const { return selStart_; }
+    qsizetype selStart() const { return selStart_; }
     // Caret at that 0-based offset, clamped to the text; the length of the text puts it at the
     // end and brings the end into view.
-    void setSelStart(int position);
+    void setSelStart(qsizetype position);
     // How many characters from SelStart on are selected; setting SelStart selects none.
-    int selLength() const { return selLength_; }
+    qsizetype selLength() const { return selLength_; }
     // Selects that many characters from SelStart on, clamped to the text.
-    void setSelLength(int length);
+    void setSelLength(qsizetype length);
 
     OleColor foreColor() const { return foreColor_; }
     void setForeColor(OleColor color);
@@ -79,15 +80,14 @@ signals:
     void textAppended(QStringView tail);
     // The text from `position` on changed: `removed` characters became `added` ones.
     void textEdited(qsizetype position, qsizetype removed, qsizetype added);
-    void selStartChanged(int position);
-    void selectionChanged(int start, int length);
+    void selStartChanged(qsizetype position);
+    void selectionChanged(qsizetype start, qsizetype length);
     void foreColorChanged(OleColor color);
 
 private:
-    mutable GapText text_;
-    quint64 rewriteCount_ = 0;
-    int selStart_ = 0;
-    int selLength_ = 0;
+    GapText text_;
+    qsizetype selStart_ = 0;
+    qsizetype selLength_ = 0;
     OleColor foreColor_ = vbWindowText;
     bool multiLine_ = false;
 };

@@ -2,10 +2,9 @@
 
 #include <cmath>
 
-int findTextBackward(QStringView text, QStringView what)
+qsizetype findTextBackward(QStringView text, QStringView what)
 {
-    const qsizetype index = text.lastIndexOf(what, Qt::CaseSensitive);
-    return index < 0 ? 0 : int(index + 1);
+    return text.lastIndexOf(what, Qt::CaseSensitive) + 1;
 }
 
 QString replaceText(QString text, QStringView from, QStringView to)
@@ -55,9 +54,9 @@ bool isDigit(QChar c)
 
 // Reads digits into `value`; returns how many were read. Far too many digits only make the
 // value infinite, never undefined.
-int readDigits(NumberReader &reader, double &value)
+qsizetype readDigits(NumberReader &reader, double &value)
 {
-    int count = 0;
+    qsizetype count = 0;
     while (isDigit(reader.peek())) {
         value = value * 10 + (reader.peek().unicode() - u'0');
         reader.next();
@@ -78,8 +77,8 @@ double numericValue(QStringView text)
     }
 
     double mantissa = 0;
-    int digits = readDigits(reader, mantissa);
-    int fractionDigits = 0;
+    qsizetype digits = readDigits(reader, mantissa);
+    qsizetype fractionDigits = 0;
     if (reader.peek() == u'.') {
         reader.next();
         fractionDigits = readDigits(reader, mantissa);
@@ -100,6 +99,6 @@ double numericValue(QStringView text)
         readDigits(reader, exponent);
         exponent *= exponentSign;
     }
-    const double value = sign * mantissa * std::pow(10.0, exponent - fractionDigits);
+    const double value = sign * mantissa * std::pow(10.0, exponent - double(fractionDigits));
     return std::isnan(value) ? 0 : value;
 }

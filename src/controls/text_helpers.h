@@ -7,7 +7,7 @@
 // comparisons are exact (case-sensitive, character by character).
 
 // Last occurrence of `what` in `text`, searching backwards from the end.
-int findTextBackward(QStringView text, QStringView what);
+qsizetype findTextBackward(QStringView text, QStringView what);
 
 // Every non-overlapping occurrence of `from`, found left to right in one pass, replaced by `to`;
 // replaced text is not searched again.

@@ -8,6 +8,7 @@
 #include "log_edit_sync.h"
 #include "ole_color.h"
 #include "text_box.h"
+#include "widget_position.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -179,21 +180,22 @@ void bindLineEdit(TextBox &box, QLineEdit *edit)
         if (box.selStart() != now)
             box.setSelStart(now);
     });
+    // A single-line box takes an append as a new text too (TextBox::appendText): this is the
+    // only change of its text it reports.
     QObject::connect(&box, &TextBox::textReplaced, edit, [&box, edit] {
         if (edit->text() != box.text())
             edit->setText(box.text());
     });
-    QObject::connect(&box, &TextBox::textAppended, edit,
-                     [&box, edit] { edit->setText(box.text()); });
-    QObject::connect(&box, &TextBox::selectionChanged, edit, [edit](int start, int length) {
-        // Selected backwards, so the caret stays at SelStart and the control keeps it.
-        edit->setSelection(start + length, -length);
-    });
-    QObject::connect(&box, &TextBox::selStartChanged, edit, [edit](int position) {
+    QObject::connect(
+        &box, &TextBox::selectionChanged, edit, [edit](qsizetype start, qsizetype length) {
+            // Selected backwards, so the caret stays at SelStart and the control keeps it.
+            edit->setSelection(widgetPosition(start + length), -widgetPosition(length));
+        });
+    QObject::connect(&box, &TextBox::selStartChanged, edit, [edit](qsizetype position) {
         // Echoing the operator's own caret back would drop a selection made with Ctrl+A or
         // Shift+arrows, and the next keystroke would no longer replace it.
         if (edit->cursorPosition() != position)
-            edit->setCursorPosition(position);
+            edit->setCursorPosition(widgetPosition(position));
     });
 }
 

@@ -202,7 +202,7 @@ void Form15::Command1_Click()
     }
     box->setFocus();
     box->setSelStart(0);
-    box->setSelLength(int(box->textLength()));
+    box->setSelLength(box->textLength());
 }
 
 void Form15::Command2_Click()
@@ -258,7 +258,7 @@ void Form15::Command4_Click()
 void Form15::Text1_Change()
 {
     // The caret at the end keeps the newest contact in view.
-    Text1.setSelStart(int(Text1.textLength()));
+    Text1.setSelStart(Text1.textLength());
     if (!programChangesLog_)
         recovery_->logEdited();
 }
@@ -272,7 +272,7 @@ void Form15::Text4_Change()
 {
     // Setting the upper-cased text runs this once more, nested; that run finds nothing to change.
     Text4.setText(Text4.text().toUpper());
-    Text4.setSelStart(int(Text4.text().size()));
+    Text4.setSelStart(Text4.textLength());
 }
 
 void Form15::Combo1_Change()
@@ -284,8 +284,8 @@ void Form15::checkCallAgain()
 {
     // The call's mark depends on the band and on "Multiband" as much as on the call: it is
     // judged again as if the call had just been typed, keeping the caret and the selection.
-    const int caret = Text2.selStart();
-    const int selected = Text2.selLength();
+    const qsizetype caret = Text2.selStart();
+    const qsizetype selected = Text2.selLength();
     CheckWorkedBefore(*this);
     Text2.setSelStart(caret);
     if (selected > 0)

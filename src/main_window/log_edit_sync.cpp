@@ -1,6 +1,7 @@
 #include "log_edit_sync.h"
 
 #include "text_box.h"
+#include "widget_position.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -116,7 +117,7 @@ qsizetype LogEditSync::loneBreaksBefore(int paragraph) const
            loneBreakParagraphs_.begin();
 }
 
-void LogEditSync::showCaret(int position)
+void LogEditSync::showCaret(qsizetype position)
 {
     // The log box's change procedure puts the caret at the end to show the newest contact. While
     // the operator edits the box by hand, that would send the next keystroke to the end of the
@@ -127,7 +128,7 @@ void LogEditSync::showCaret(int position)
     if (position >= box_.textLength())
         cursor.movePosition(QTextCursor::End);
     else
-        cursor.setPosition(int(position - box_.textPiece(0, position).count(u"\r\n")));
+        cursor.setPosition(widgetPosition(position - box_.textBetween(0, position).count(u"\r\n")));
     edit_->setTextCursor(cursor);
     edit_->ensureCursorVisible();
 }
@@ -167,7 +168,7 @@ void LogEditSync::takeOperatorEdit(int position, int charsRemoved, int charsAdde
     operatorEdit_ = true;
     box_.replaceText(start, end - start, inserted);
     // The operator's caret is just after what they typed or pasted.
-    box_.setSelStart(int(start + inserted.size()));
+    box_.setSelStart(start + inserted.size());
     operatorEdit_ = false;
     if (rewrittenDuringEdit_) {
         rewrittenDuringEdit_ = false;

@@ -29,7 +29,7 @@ private:
     void showAppended(QStringView tail);
     // Appends `tail` to what the widget shows.
     void insertAtEnd(QStringView tail);
-    void showCaret(int position);
+    void showCaret(qsizetype position);
     void takeOperatorEdit(int position, int charsRemoved, int charsAdded);
     // After a change of the program's: what the widget holds now is where undo starts.
     void startUndoHere();

@@ -187,7 +187,12 @@ private slots:
         box.setText(log);
         box.replaceText(1, 0, u"-"); // the gap in the text, near its start
         log.insert(1, u'-');
-        QCOMPARE(lastSentNumberIn(lastContactLineOf(box)), lastSentNumberIn(log));
+        const QString line = lastContactLineOf(box);
+        // The box read again, whole and in pieces, before the line is used: what was read first
+        // must be neither moved nor freed by what is read after it.
+        QCOMPARE(box.text(), log);
+        QVERIFY(box.holds(log));
+        QCOMPARE(lastSentNumberIn(line), lastSentNumberIn(log));
     }
 };
 

@@ -108,6 +108,16 @@ private slots:
         QCOMPARE(appended.size(), 1);
         box.appendText(u"");
         QCOMPARE(changes.size(), 1);
+
+        // A single-line box takes an append as a new text, and tells its widget so.
+        TextBox call(QStringLiteral("Text2"));
+        call.setText(QStringLiteral("Q1"));
+        QSignalSpy callAppended(&call, &TextBox::textAppended);
+        QSignalSpy callReplaced(&call, &TextBox::textReplaced);
+        call.appendText(u"ABC");
+        QCOMPARE(call.text(), QStringLiteral("Q1ABC"));
+        QCOMPARE(callAppended.size(), 0);
+        QCOMPARE(callReplaced.size(), 1);
     }
 
     void aLongLogIsComparedAndReadInPieces()
@@ -136,25 +146,58 @@ private slots:
         const QString expected = edited.first(9) + QChar(u'\u20ac') + edited.sliced(9);
         QCOMPARE(box.text(), expected);
         QCOMPARE(box.textFrom(8), expected.sliced(8));
-        QCOMPARE(box.textPiece(8, 12), QStringView(expected).sliced(8, 4));
+        QCOMPARE(box.textBetween(8, 12), QStringView(expected).sliced(8, 4));
         QCOMPARE(box.charAt(9), u'\u20ac');
         QVERIFY(box.holds(expected));
     }
 
-    void onlyChangesOtherThanAppendsCountAsRewrites()
+    void anEditStaysWithinTheTextAndItsSelection_data()
     {
-        // What reads the text once and then only its new end relies on this count.
+        QTest::addColumn<bool>("multiLine");
+        QTest::addColumn<qsizetype>("position");
+        QTest::addColumn<qsizetype>("removed");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<qsizetype>("selStart");
+        QTest::addColumn<qsizetype>("selLength");
+        // The box holds "Q1ABC-59" with "59" selected.
+        QTest::newRow("within") << true << qsizetype(2) << qsizetype(3) << "X"
+                                << "Q1X-59" << qsizetype(6) << qsizetype(0);
+        QTest::newRow("removed past the end, the selection with it")
+            << true << qsizetype(6) << qsizetype(5) << ""
+            << "Q1ABC-" << qsizetype(6) << qsizetype(0);
+        QTest::newRow("the selection shortened") << true << qsizetype(7) << qsizetype(1) << ""
+                                                 << "Q1ABC-5" << qsizetype(6) << qsizetype(1);
+        QTest::newRow("past the end") << true << qsizetype(9) << qsizetype(0) << "X"
+                                      << "Q1ABC-59" << qsizetype(6) << qsizetype(2);
+        QTest::newRow("before the start") << true << qsizetype(-1) << qsizetype(1) << "X"
+                                          << "Q1ABC-59" << qsizetype(6) << qsizetype(2);
+        QTest::newRow("negative length") << true << qsizetype(2) << qsizetype(-3) << "X"
+                                         << "Q1XABC-59" << qsizetype(6) << qsizetype(2);
+        QTest::newRow("single line, removed past the end")
+            << false << qsizetype(6) << qsizetype(5) << ""
+            << "Q1ABC-" << qsizetype(6) << qsizetype(0);
+        QTest::newRow("single line, past the end") << false << qsizetype(9) << qsizetype(0) << "X"
+                                                   << "Q1ABC-59" << qsizetype(6) << qsizetype(2);
+    }
+    void anEditStaysWithinTheTextAndItsSelection()
+    {
+        QFETCH(bool, multiLine);
+        QFETCH(qsizetype, position);
+        QFETCH(qsizetype, removed);
+        QFETCH(QString, inserted);
+        QFETCH(QString, kept);
+        QFETCH(qsizetype, selStart);
+        QFETCH(qsizetype, selLength);
         TextBox box(QStringLiteral("Text1"));
-        box.setMultiLine(true);
-        box.setText(QStringLiteral("one\r\n"));
-        const quint64 afterSet = box.rewriteCount();
-        box.appendText(u"two\r\n");
-        box.setText(box.text()); // the same text: no change at all
-        QCOMPARE(box.rewriteCount(), afterSet);
-        box.setText(QStringLiteral("one\r\ntwo\r\nthree")); // longer, but set whole
-        QCOMPARE(box.rewriteCount(), afterSet + 1);
-        box.setText(QStringLiteral("one"));
-        QCOMPARE(box.rewriteCount(), afterSet + 2);
+        box.setMultiLine(multiLine);
+        box.setText(QStringLiteral("Q1ABC-59"));
+        box.setSelStart(6);
+        box.setSelLength(2);
+        box.replaceText(position, removed, inserted);
+        QCOMPARE(box.text(), kept);
+        QCOMPARE(box.selStart(), selStart);
+        QCOMPARE(box.selLength(), selLength);
     }
 
     void caretStaysWithinTheText()

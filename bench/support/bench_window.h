@@ -21,7 +21,7 @@ public:
 };
 
 // The program's directory, wherever the benchmark keeps its log file.
-class BenchDirectory : public ProgramDirectory
+class BenchDirectory : public LogDirectoryService
 {
 public:
     explicit BenchDirectory(const QString &path) : path_(path) {}

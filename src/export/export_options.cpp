@@ -2,7 +2,7 @@
 
 #include "contact_record.h"
 #include "locator.h"
-#include "program_directory.h"
+#include "log_directory.h"
 #include "station_options.h"
 #include "station_values.h"
 #include "version.h"

@@ -47,12 +47,12 @@ FileResult<QString> keepLinesTheLogLacks(const WindowServices &services, const Q
 
 } // namespace
 
-QString recoveryFilePath(const ProgramDirectory &directory)
+QString recoveryFilePath(const LogDirectoryService &directory)
 {
     return directory.path() + u'/' + recoveryFileName;
 }
 
-FileResult<QString> usableLogFilePath(const ProgramDirectory &directory)
+FileResult<QString> usableLogFilePath(const LogDirectoryService &directory)
 {
     const QString path = directory.path();
     // Bytes that are not UTF-8 come back as replacement marks, a name for another directory
@@ -65,13 +65,13 @@ FileResult<QString> usableLogFilePath(const ProgramDirectory &directory)
 
 SaveResult SaveLog(ContactForm &form, const WindowServices &services)
 {
-    const FileResult<QString> usablePath = usableLogFilePath(services.programDirectory);
+    const FileResult<QString> usablePath = usableLogFilePath(services.logDirectory);
     if (!usablePath)
         return {SaveResult::Failed, usablePath.error().path, usablePath.error()};
     const QString &path = usablePath.value();
     if (form.Text1.textLength() == 0)
         return {SaveResult::EmptyLog, path};
-    services.programDirectory.prepareForWriting();
+    services.logDirectory.prepareForWriting();
     // One encoded copy of the log, however long; the last line end is written after it rather
     // than appended to a copy of the text.
     const QByteArray bytes = form.Text1.textUtf8();
@@ -94,7 +94,7 @@ SaveResult SaveLog(ContactForm &form, const WindowServices &services)
 OpenResult OpenLog(ContactForm &form, const WindowServices &services,
                    const AddHeldContacts &addHeld)
 {
-    const FileResult<QString> usablePath = usableLogFilePath(services.programDirectory);
+    const FileResult<QString> usablePath = usableLogFilePath(services.logDirectory);
     if (!usablePath)
         return {OpenResult::Failed, usablePath.error().path, usablePath.error()};
     const QString &path = usablePath.value();

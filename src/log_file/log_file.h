@@ -1,8 +1,8 @@
 #pragma once
 
 #include "file_io.h"
+#include "log_directory.h"
 #include "log_file_text.h"
-#include "program_directory.h"
 
 #include <QString>
 #include <functional>
@@ -11,12 +11,12 @@ struct ContactForm;
 struct WindowServices;
 
 // The recovery file beside it: the log in the window since the last "Save".
-QString recoveryFilePath(const ProgramDirectory &directory);
+QString recoveryFilePath(const LogDirectoryService &directory);
 
 // The log file's path, or an `UnusableDirectory` error when the program has lost the
 // directory's name (empty, or its bytes not valid UTF-8), so that nothing is read or written
 // anywhere else.
-FileResult<QString> usableLogFilePath(const ProgramDirectory &directory);
+FileResult<QString> usableLogFilePath(const LogDirectoryService &directory);
 
 // What "Save" did.
 struct SaveResult

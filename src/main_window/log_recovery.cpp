@@ -227,8 +227,8 @@ bool checkLogDirectory(const WindowServices &services)
 {
     // The user's data directory, when the log lives there, is made now: the recovery file is
     // written there from the first contact on.
-    services.programDirectory.prepareForWriting();
-    const QString directory = services.programDirectory.path();
+    services.logDirectory.prepareForWriting();
+    const QString directory = services.logDirectory.path();
     const FileStatus writable = canCreateFileIn(directory);
     if (writable)
         return true;
@@ -246,9 +246,9 @@ std::optional<RestoredLog> askToRestoreUnsavedLogs(const WindowServices &service
 {
     QStringList paths;
     const bool ownsMainJournal = QFileInfo(ownJournal).fileName() ==
-                                 QFileInfo(recoveryFilePath(services.programDirectory)).fileName();
-    addLeftJournals(paths, services.programDirectory.path(), ownsMainJournal, ownJournal, writers);
-    if (const QString other = services.programDirectory.otherPath(); !other.isEmpty())
+                                 QFileInfo(recoveryFilePath(services.logDirectory)).fileName();
+    addLeftJournals(paths, services.logDirectory.path(), ownsMainJournal, ownJournal, writers);
+    if (const QString other = services.logDirectory.otherPath(); !other.isEmpty())
         addLeftJournals(paths, other, true, ownJournal, writers);
     QList<LeftJournal> journals;
     for (const QString &path : paths) {

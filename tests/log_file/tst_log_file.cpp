@@ -34,7 +34,7 @@ enum SaveFault
 };
 
 // A program directory that need not exist.
-class GivenDirectory : public ProgramDirectory
+class GivenDirectory : public LogDirectoryService
 {
 public:
     explicit GivenDirectory(QString path) : path_(std::move(path)) {}
@@ -282,10 +282,10 @@ private slots:
         GivenDirectory missing(log.fakes.directory.path() + QStringLiteral("/gone"));
         const bool inMissing = fault == DirectoryMissing;
         const WindowServices services{log.fakes.clock, log.fakes.messages,
-                                      inMissing ? static_cast<ProgramDirectory &>(missing)
+                                      inMissing ? static_cast<LogDirectoryService &>(missing)
                                                 : log.fakes.directory,
                                       log.fakes.files};
-        const QString path = logFilePath(services.programDirectory);
+        const QString path = logFilePath(services.logDirectory);
         // Far longer than what the full disk takes.
         QString text;
         for (int i = 0; i < 200; ++i)

@@ -216,7 +216,9 @@ void Form15::Command2_Click()
             return addContactsAlreadyInLog(services_.messages, logFilePath(services_.logDirectory),
                                            held, contacts);
         };
-        changeLog([&] { result = OpenLog(*this, services_, addHeld); });
+        changeLog([&] {
+            result = OpenLog(*this, {services_.logDirectory, services_.files}, addHeld);
+        });
         if (!Text1.holds(oldText)) {
             // Into an empty window with nothing unsaved, the log is what the log file holds.
             if (wasSaved && oldText.isEmpty())
@@ -236,7 +238,7 @@ void Form15::Command2_Click()
 
 void Form15::Command3_Click()
 {
-    const SaveResult result = SaveLog(*this, services_);
+    const SaveResult result = SaveLog(*this, {services_.logDirectory, services_.files});
     if (result.outcome == SaveResult::Saved)
         recovery_->logSaved(result.path, result.bytesWritten);
     showSaveResult(services_.messages, result);

@@ -379,7 +379,7 @@ private slots:
         saved.save();
 
         ContactForm opened;
-        OpenLog(opened, saved.fakes.services());
+        OpenLog(opened, {saved.fakes.directory, saved.fakes.files});
         QCOMPARE(opened.Text1.text(), twoContacts);
         QCOMPARE(opened.Frame1.caption(), QStringLiteral("003"));
     }

@@ -14,11 +14,6 @@ namespace {
 // not start with its number is read as.
 constexpr double largestFourCharacterNumber = 9999;
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 bool allAsciiDigits(QStringView text)
 {
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), isAsciiDigit);

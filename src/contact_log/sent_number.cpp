@@ -68,7 +68,7 @@ void AdvanceSentNumber(Frame &Frame1, QString &NextNumber)
 
 std::optional<QString> lastSentNumberIn(QStringView logText)
 {
-    const int p = findTextBackward(logText, sentNumberSeparator);
+    const qsizetype p = findTextBackward(logText, sentNumberSeparator);
     if (p == 0)
         return std::nullopt;
     // A field typed with "-+-" in it must not be taken for the number: the line's own start is.

@@ -518,6 +518,8 @@ private slots:
         QTest::newRow("FIFO where the file goes") << u"fifo"_s << u"It is not a regular file"_s;
         QTest::newRow("a line of 10 MB")
             << u"long line"_s << u"Line 3 is longer than 65536 characters"_s;
+        // More characters than a position in the log box could count: refused before reading.
+        QTest::newRow("3 GB sparse file") << u"sparse"_s << u"The file is larger than 256 MB"_s;
     }
 
     void unreadableFileLeavesTheLogAsItWas()
@@ -529,6 +531,10 @@ private slots:
             QVERIFY(QDir().mkdir(log.path()));
         } else if (what == u"fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(log.path()).constData(), 0600), 0);
+        } else if (what == u"sparse") {
+            QFile file(log.path());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(qint64(3) << 30));
         } else if (what == u"long line") {
             writeBytes(log.path(), twoContacts.toUtf8() + "003-+-" + QByteArray(10 << 20, 'A'));
         } else {

@@ -20,7 +20,7 @@ public:
     QString last;
 };
 
-// The program's directory, wherever the benchmark keeps its log file.
+// The log's directory, wherever the benchmark keeps its log file.
 class BenchDirectory : public LogDirectoryService
 {
 public:

@@ -45,7 +45,7 @@ private:
     QDateTime now_;
 };
 
-// The program's directory, in a fresh temporary directory.
+// The log's directory, a fresh temporary directory.
 class TemporaryDirectory : public LogDirectoryService
 {
 public:

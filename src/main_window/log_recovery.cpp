@@ -4,6 +4,7 @@
 #include "file_io.h"
 #include "journal_writers.h"
 #include "log_file.h"
+#include "operator_messages.h"
 #include "recovery_records.h"
 #include "window_services.h"
 
@@ -14,9 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-// The title of the log file's boxes: the recovery file belongs with them.
-const QString messageTitle = QStringLiteral("Morvit Vandrel");
 
 // The largest recovery file read: the largest log "Open" reads, with room for the records of
 // the contacts added after it. Anything larger is no recovery file of this program.
@@ -29,11 +27,6 @@ struct LeftJournal
     RecoveredLog log;
 };
 
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 QString countOf(qsizetype n, const char *one, const char *many)
 {
     return QString::number(n) + u' ' + QString::fromLatin1(n == 1 ? one : many);
@@ -43,7 +36,7 @@ void tellSetAsideFailed(const WindowServices &services, const FileError &error)
 {
     services.messages.msgBox(QStringLiteral("Impossible to set the recovery file %1 aside:\n%2")
                                  .arg(shownPath(error.path), error.reason),
-                             vbExclamation, messageTitle);
+                             vbExclamation, logFileTitle);
 }
 
 // Sets the file aside, naming where it went, or says why it could not.
@@ -63,7 +56,7 @@ void keepUnreadable(const WindowServices &services, const QString &path, const Q
     const QString kept = setAsideText(path);
     services.messages.msgBox(
         QStringLiteral("The recovery file %1 %2; %3.").arg(shownPath(path), why, kept),
-        vbExclamation, messageTitle);
+        vbExclamation, logFileTitle);
 }
 
 QString unreadableText(const FileError &error)
@@ -227,8 +220,8 @@ bool checkLogDirectory(const WindowServices &services)
 {
     // The user's data directory, when the log lives there, is made now: the recovery file is
     // written there from the first contact on.
-    services.programDirectory.prepareForWriting();
-    const QString directory = services.programDirectory.path();
+    services.logDirectory.prepareForWriting();
+    const QString directory = services.logDirectory.path();
     const FileStatus writable = canCreateFileIn(directory);
     if (writable)
         return true;
@@ -236,7 +229,7 @@ bool checkLogDirectory(const WindowServices &services)
         QStringLiteral("Impossible to write in %1:\n%2\nThe log will be only in the window: "
                        "neither \"Save\" nor the recovery file can keep it there.")
             .arg(shownPath(directory), writable.error().reason),
-        vbExclamation, messageTitle);
+        vbExclamation, logFileTitle);
     return false;
 }
 
@@ -246,9 +239,9 @@ std::optional<RestoredLog> askToRestoreUnsavedLogs(const WindowServices &service
 {
     QStringList paths;
     const bool ownsMainJournal = QFileInfo(ownJournal).fileName() ==
-                                 QFileInfo(recoveryFilePath(services.programDirectory)).fileName();
-    addLeftJournals(paths, services.programDirectory.path(), ownsMainJournal, ownJournal, writers);
-    if (const QString other = services.programDirectory.otherPath(); !other.isEmpty())
+                                 QFileInfo(recoveryFilePath(services.logDirectory)).fileName();
+    addLeftJournals(paths, services.logDirectory.path(), ownsMainJournal, ownJournal, writers);
+    if (const QString other = services.logDirectory.otherPath(); !other.isEmpty())
         addLeftJournals(paths, other, true, ownJournal, writers);
     QList<LeftJournal> journals;
     for (const QString &path : paths) {
@@ -259,7 +252,7 @@ std::optional<RestoredLog> askToRestoreUnsavedLogs(const WindowServices &service
         return std::nullopt;
 
     const MsgBoxResult answer = services.messages.msgBox(question(services, journals, ownJournal),
-                                                         vbYesNo + vbQuestion, messageTitle);
+                                                         vbYesNo + vbQuestion, logFileTitle);
     for (const LeftJournal &journal : journals) {
         // No sets every file aside. Yes writes the window's own file anew from the restored
         // log; a damaged one first gets a second name that keeps what could not be read, and
@@ -305,5 +298,5 @@ void reportRecoveryWriteFailure(const WindowServices &services, const FileError 
         QStringLiteral("Impossible to write the recovery file %1:\n%2\nThe contacts added since "
                        "the last \"Save\" are only in the window.")
             .arg(shownPath(error.path), reason),
-        vbExclamation, messageTitle);
+        vbExclamation, logFileTitle);
 }

@@ -16,7 +16,15 @@ class TestStationSettings : public QObject
 {
     Q_OBJECT
 
+    // The default station file is looked for in a folder of the test's own, never the user's.
+    QTemporaryDir home_;
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(home_.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.path()));
+    }
     void serverUrlsAreShownWithoutTheirSecrets_data()
     {
         QTest::addColumn<QString>("url");
@@ -154,8 +162,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, arguments);
         QFETCH(QString, settings);
-        // The default station file lies in a folder of the test's own.
-        QTemporaryDir config;
+        QTemporaryDir config(home_.filePath(u"config-XXXXXX"_s));
         QVERIFY(config.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
         if (!file.isEmpty()) {
@@ -182,7 +189,7 @@ private slots:
             QCOMPARE(again.has_value(), station.has_value());
             QCOMPARE(said, station ? QString() : settings);
         }
-        qunsetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.path()));
     }
     void aStationFileNamedButMissingIsAProblem()
     {

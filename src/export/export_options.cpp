@@ -3,6 +3,7 @@
 #include "contact_record.h"
 #include "locator.h"
 #include "log_directory.h"
+#include "server_urls.h"
 #include "station_options.h"
 #include "station_values.h"
 #include "version.h"
@@ -22,6 +23,7 @@ const QString bandOption = QStringLiteral("band");
 const QString dateFormatOption = QStringLiteral("date-format");
 const QString skipBadOption = QStringLiteral("skip-bad");
 const QString contestDatesOption = QStringLiteral("contest-dates");
+const QString stationOption = QStringLiteral("station");
 
 void describeOptions(QCommandLineParser &parser)
 {
@@ -79,6 +81,13 @@ void describeOptions(QCommandLineParser &parser)
                       QStringLiteral("First and last day of the contest, for the EDI header "
                                      "(default: the first and last date of the log)."),
                       QStringLiteral("YYYYMMDD;YYYYMMDD")});
+    parser.addOption({stationOption,
+                      QStringLiteral("Export the log of the station of several positions on the "
+                                     "NATS servers URLS (comma-separated) instead of a log file: "
+                                     "every position's contacts in time order, each with the "
+                                     "serial its position sent. The station is named by its "
+                                     "call."),
+                      QStringLiteral("URLS")});
     addStationOptions(parser);
     parser.addHelpOption();
     parser.addVersionOption();
@@ -138,6 +147,24 @@ std::optional<ExportMode> modeOf(const QString &name)
     return std::nullopt;
 }
 
+// The station's servers for --station: what is wrong, or nothing.
+QString readStationServers(const QString &urls, const QStringList &files, ExportOptions &o)
+{
+    if (!files.isEmpty())
+        return QStringLiteral("a log file and --station cannot be given together");
+    if (o.station.call.isEmpty())
+        return QStringLiteral("--station needs the station's call (--call or the station file)");
+    o.stationServers = splitServerUrls(urls);
+    if (o.stationServers.isEmpty())
+        return QStringLiteral("no station server is given");
+    for (const QString &url : std::as_const(o.stationServers)) {
+        if (!isStationServerUrl(url))
+            return QStringLiteral("%1 is not a nats:// or tls:// server address")
+                .arg(redactedServerUrl(url));
+    }
+    return {};
+}
+
 // The log file, how to read it and where to write: what is wrong, or nothing.
 QString readLogAndOutput(const QCommandLineParser &parser, ExportOptions &o)
 {
@@ -166,6 +193,8 @@ QString readLogAndOutput(const QCommandLineParser &parser, ExportOptions &o)
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return QStringLiteral("one log file at most");
+    if (parser.isSet(stationOption))
+        return readStationServers(parser.value(stationOption), files, o);
     o.logFile = files.isEmpty() ? logFilePath(LogDirectory::forThisProgram()) : files.first();
     return {};
 }

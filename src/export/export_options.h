@@ -21,6 +21,7 @@ struct ExportOptions
     ExportFormat format = ExportFormat::Edi;
     Station station;
     QString logFile;            // the log the window saves when the command line names none
+    QStringList stationServers; // --station: the station's log on these servers, not a file
     QString outputFile;         // empty: standard output
     QString perBandDirectory;   // one file per band there when not empty
     const Band *band = nullptr; // for lines without a band field

@@ -2,6 +2,8 @@
 #include "export_options.h"
 #include "export_run.h"
 #include "file_io.h"
+#include "station_log.h"
+#include "station_log_text.h"
 #include "version.h"
 
 #include <QCoreApplication>
@@ -9,6 +11,7 @@
 #include <QSaveFile>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -74,18 +77,35 @@ bool writeFiles(const std::vector<std::pair<QString, QByteArray>> &files)
     return true;
 }
 
-int runExport(const ExportOptions &options)
+// The station's log from its servers, or the log file, read as "Open" reads it: a regular file
+// of a log's size, piece by piece. Nothing when it could not be read, which is said.
+std::optional<ExportResult> exportInput(const ExportOptions &options)
 {
-    // The log is read as "Open" reads it: a regular file of a log's size, piece by piece.
+    if (!options.stationServers.isEmpty()) {
+        const StationLogReading station =
+            readStationLog(StationSettings{options.stationServers, options.station.call, {}});
+        if (!station.problem.isEmpty()) {
+            printError(station.problem);
+            return std::nullopt;
+        }
+        return exportLog(options, stationLogText(station.contacts, options.dateFormat));
+    }
     const DiskFileService disk;
     const FileResult<std::unique_ptr<QFile>> log = openFileToRead(disk, options.logFile);
     if (!log) {
         printError(
             QStringLiteral("cannot read %1: %2").arg(options.logFile, fileProblem(log.error())));
-        return failure;
+        return std::nullopt;
     }
+    return exportLog(options, *log.value());
+}
 
-    const ExportResult result = exportLog(options, *log.value());
+int runExport(const ExportOptions &options)
+{
+    const std::optional<ExportResult> exported = exportInput(options);
+    if (!exported)
+        return failure;
+    const ExportResult &result = *exported;
     for (const QString &message : result.messages)
         printError(message);
     if (!result.ok)

@@ -236,6 +236,22 @@ void Form15::Command2_Click()
     handFocusToCallBox();
 }
 
+void Form15::offerStationContacts(const QString &call, const QString &position,
+                                  const QStringList &lines)
+{
+    if (lines.isEmpty() ||
+        !restoreStationContacts(services_.messages, call, position, lines.size()))
+        return;
+    const QString oldText = Text1.text();
+    changeLog([&] { Text1.setText(lines.join(lineEnd) + lineEnd.toString() + oldText); });
+    RestoreSentNumber(lastContactLineOf(Text1), Frame1);
+    if (oldText.isEmpty())
+        recovery_->logGrew(0);
+    else
+        recovery_->logReplaced();
+    handFocusToCallBox();
+}
+
 void Form15::Command3_Click()
 {
     const SaveResult result = SaveLog(*this, {services_.logDirectory, services_.files});

@@ -85,6 +85,11 @@ public:
     // Judges the call in the call box again, as "Multiband" or the band does: after the station
     // brought contacts of other positions.
     void checkCallAgain();
+    // The station holds `lines`, contacts of this position the log lacks, in the order it
+    // logged them: asks whether to restore them and, on Yes, puts them in the log before its
+    // lines, the sent number and the recovery file following as after "Open".
+    void offerStationContacts(const QString &call, const QString &position,
+                              const QStringList &lines);
 
 private:
     void handFocusToCallBox();

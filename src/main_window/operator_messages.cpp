@@ -148,3 +148,17 @@ bool addContactsAlreadyInLog(MessageService &messages, const QString &path, qsiz
     // Yes repeats contacts and their sent numbers: a stray Enter answers No.
     return messages.msgBox(prompt, vbYesNo + vbQuestion + vbDefaultButton2, logFileTitle) == vbYes;
 }
+
+bool restoreStationContacts(MessageService &messages, const QString &call, const QString &position,
+                            qsizetype contacts)
+{
+    const QString prompt =
+        QStringLiteral("The station %1 holds %2 %3 of the position %4 that this log lacks.\n"
+                       "Restore them to the log?")
+            .arg(call)
+            .arg(contacts)
+            .arg(contacts == 1 ? QStringLiteral("contact") : QStringLiteral("contacts"))
+            .arg(position);
+    // The contacts are this position's own, as it logged them: Yes is the default.
+    return messages.msgBox(prompt, vbYesNo + vbQuestion, logFileTitle) == vbYes;
+}

@@ -28,6 +28,12 @@ bool addContactsAlreadyInLog(MessageService &messages, const QString &path, qsiz
 // Why the log could not be opened; nothing when it was or when adding it was declined.
 void showOpenResult(MessageService &messages, const OpenResult &result);
 
+// The station holds `contacts` contacts of this position that the log lacks (a position started
+// again on another computer): says so and asks whether to put them back into the log. True to
+// restore them.
+bool restoreStationContacts(MessageService &messages, const QString &call, const QString &position,
+                            qsizetype contacts);
+
 // At start, when another running Vandrel holds the log's directory: says so and asks whether to
 // go on all the same. True to go on.
 bool goOnWithLogInUse(MessageService &messages, const QString &directory, const LockHolder &holder);

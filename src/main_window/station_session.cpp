@@ -4,6 +4,8 @@
 #include "form15.h"
 #include "station_title.h"
 
+#include <QSet>
+
 namespace {
 // An add hands its contact to the link this long after, once the window has drawn it: the add
 // never shares the processor with the network, and the other positions see it well within
@@ -11,6 +13,21 @@ namespace {
 constexpr std::chrono::milliseconds handDelay{20};
 // A line of another position is kept only as a contact line of a sane length, on one line.
 constexpr qsizetype longestStationLine = 512;
+
+// The contact lines of the log text, in their order.
+QList<QStringView> contactLinesOf(const QString &log)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    while (start < log.size()) {
+        const qsizetype end = lineBreakFrom(log, start);
+        const QStringView line = QStringView(log).mid(start, end - start);
+        if (line.contains(reportField))
+            lines.append(line);
+        start = end + 1;
+    }
+    return lines;
+}
 } // namespace
 
 StationSession::StationSession(Form15 &form, StationSettings settings,
@@ -19,6 +36,11 @@ StationSession::StationSession(Form15 &form, StationSettings settings,
 {
     connect(&link_, &StationLink::contactReceived, this, &StationSession::takeContact);
     connect(&link_, &StationLink::stateChanged, this, &StationSession::showState);
+    connect(&link_, &StationLink::ownContactsStored, this, [this](qint64 number) {
+        if (!ownStored_)
+            ownStored_ = number;
+        offerRestoreOnceDelivered();
+    });
     handTimer_.setSingleShot(true);
     handTimer_.setInterval(handDelay);
     connect(&handTimer_, &QTimer::timeout, this, &StationSession::handAddedContacts);
@@ -41,14 +63,8 @@ StationSession::StationSession(Form15 &form, StationSettings settings,
 void StationSession::handLoggedContacts()
 {
     const QString log = form_.Text1.text();
-    qsizetype start = 0;
-    while (start < log.size()) {
-        const qsizetype end = lineBreakFrom(log, start);
-        const QStringView line = QStringView(log).mid(start, end - start);
-        if (line.contains(reportField))
-            link_.publishContact(++contactsHanded_, line.toString());
-        start = end + 1;
-    }
+    for (const QStringView line : contactLinesOf(log))
+        link_.publishContact(++contactsHanded_, line.toString());
 }
 
 void StationSession::handAddedContacts()
@@ -70,6 +86,9 @@ void StationSession::takeContact(const StationContact &contact)
     // This position's own contacts are in its log already.
     if (contact.position == link_.settings().position) {
         ownNumberSeen_ = std::max(ownNumberSeen_, contact.number);
+        if (!restoreDone_)
+            ownContacts_.insert(contact.number, contact.line);
+        offerRestoreOnceDelivered();
         return;
     }
     if (contact.line.size() > longestStationLine || !contact.line.contains(reportField))
@@ -84,4 +103,26 @@ void StationSession::takeContact(const StationContact &contact)
 void StationSession::showState(const StationState &state)
 {
     showTitle_(stationTitle(form_.caption(), link_.settings().call, state));
+}
+
+void StationSession::offerRestoreOnceDelivered()
+{
+    if (restoreDone_ || !ownStored_ || ownNumberSeen_ < *ownStored_)
+        return;
+    restoreDone_ = true;
+    const QMap<qint64, QString> stored = std::exchange(ownContacts_, {});
+    // A log with as many contact lines as the stream holds of this position is its own, edited
+    // or not; with fewer, the stream's lines it lacks are offered back.
+    const QString log = form_.Text1.text();
+    const QList<QStringView> lines = contactLinesOf(log);
+    if (lines.size() >= stored.size())
+        return;
+    const QSet<QStringView> logged(lines.begin(), lines.end());
+    QStringList lacking;
+    for (const QString &line : stored) {
+        if (line.size() <= longestStationLine && line.contains(reportField) &&
+            !line.contains(u'\r') && !line.contains(u'\n') && !logged.contains(line))
+            lacking.append(line);
+    }
+    form_.offerStationContacts(link_.settings().call, link_.settings().position, lacking);
 }

@@ -3,9 +3,11 @@
 #include "station_link.h"
 
 #include <QList>
+#include <QMap>
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 class Form15;
 
@@ -24,6 +26,8 @@ public:
     // computer started with an empty log, lines taken out of the log box). A contact added
     // before the stream has delivered this position's contacts may still take a number the
     // stream holds, and is then not sent.
+    // Once the stream has delivered this position's contacts, when the log lacks some of them
+    // (a position started again on another computer), the window offers to restore them, once.
     // `showTitle` puts a title on the window.
     StationSession(Form15 &form, StationSettings settings,
                    std::function<void(const QString &title)> showTitle);
@@ -38,12 +42,16 @@ public:
 
     // The highest number of this position's contacts the stream has delivered.
     qint64 ownNumberSeen() const { return ownNumberSeen_; }
+    // Whether the stream has delivered this position's contacts and the restore was offered or
+    // found needless.
+    bool restoreChecked() const { return restoreDone_; }
 
 private:
     void handLoggedContacts();
     void handAddedContacts();
     void takeContact(const StationContact &contact);
     void showState(const StationState &state);
+    void offerRestoreOnceDelivered();
 
     Form15 &form_;
     std::function<void(const QString &title)> showTitle_;
@@ -54,4 +62,9 @@ private:
     QList<QString> added_;
     QTimer handTimer_;
     quint64 lastSequence_ = 0;
+    // This position's contacts as the stream delivered them, by number, until the restore is
+    // offered or found needless; how many the stream holds, once it said so.
+    QMap<qint64, QString> ownContacts_;
+    std::optional<qint64> ownStored_;
+    bool restoreDone_ = false;
 };

@@ -18,6 +18,10 @@ StationLink::StationLink(StationSettings settings, QObject *parent)
             this, [this, connected, waiting] { takeLinkState(connected, waiting); },
             Qt::QueuedConnection);
     };
+    callbacks.ownStored = [this](qint64 number) {
+        QMetaObject::invokeMethod(
+            this, [this, number] { emit ownContactsStored(number); }, Qt::QueuedConnection);
+    };
     worker_ = std::make_unique<StationWorker>(settings_, std::move(callbacks));
 }
 

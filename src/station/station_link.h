@@ -34,6 +34,9 @@ public:
 signals:
     void contactReceived(const StationContact &contact);
     void stateChanged(const StationState &state);
+    // The stream holds this position's contacts up to `number` (0 for none): said each time the
+    // link asks the stream, first when it comes up, before it publishes anything.
+    void ownContactsStored(qint64 number);
 
 private:
     void takeContact(const StationContact &contact);

@@ -135,6 +135,8 @@ bool StationWorker::step()
     }
     if (!synced) {
         const std::optional<qint64> stored = stream.lastStoredNumber();
+        if (stored && callbacks_.ownStored)
+            callbacks_.ownStored(*stored);
         std::lock_guard lock(mutex_);
         if (stored) {
             waiting_.storedUpTo(*stored);

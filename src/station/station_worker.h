@@ -26,6 +26,9 @@ public:
     {
         std::function<void(const StationContact &)> received;
         std::function<void(bool connected, int waiting)> stateChanged;
+        // The number of the last contact of this position the stream holds, each time the
+        // worker asks it (when the link comes up).
+        std::function<void(qint64 number)> ownStored;
     };
 
     StationWorker(StationSettings settings, Callbacks callbacks);

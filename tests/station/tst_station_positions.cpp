@@ -1,5 +1,6 @@
 #include "loaded_form.h"
 #include "nats_server_process.h"
+#include "recovery_records.h"
 #include "station_session.h"
 #include "stored_contacts.h"
 
@@ -99,13 +100,68 @@ private slots:
         }
         Position spare(server.url(), QStringLiteral("run"));
         QTRY_VERIFY_WITH_TIMEOUT(spare.title.endsWith(u"Q9XYZ, 1 position"), deadlineMs);
-        // Its own contact back from the stream, as a restore will read it.
-        QTRY_COMPARE_WITH_TIMEOUT(spare.session.ownNumberSeen(), 1, deadlineMs);
+        // Its own contact back from the stream, offered and declined.
+        QTRY_VERIFY_WITH_TIMEOUT(spare.session.restoreChecked(), deadlineMs);
+        QCOMPARE(spare.session.ownNumberSeen(), 1);
+        QCOMPARE(spare.loaded.fakes.messages.shown.size(), 1);
+        QVERIFY(spare.loaded.form.Text1.text().isEmpty());
         spare.loaded.enter(QStringLiteral("Q2ABC"), QStringLiteral("013"),
                            QStringLiteral("JN80XY"));
         spare.loaded.add();
         QTRY_COMPARE_WITH_TIMEOUT(storedContacts(station).size(), 2, deadlineMs);
         QCOMPARE(storedContacts(station).at(1).number, 2);
+    }
+
+    // The spare computer again, answering Yes: the log and the sent number come back exactly as
+    // the position left them, and go to its recovery file; a window whose log holds them
+    // already is not asked.
+    void positionStartedElsewhereGetsItsContactsBack()
+    {
+        QTemporaryDir store;
+        NatsServerProcess server(store.path(), NatsServerProcess::freePorts(1).first());
+        QVERIFY2(server.start(), qPrintable(server.output()));
+        const StationSettings station{{server.url()}, QStringLiteral("Q9XYZ"), {}};
+        QString log;
+        QString sentNumber;
+        {
+            Position first(server.url(), QStringLiteral("run"));
+            Position other(server.url(), QStringLiteral("search"));
+            other.loaded.enter(QStringLiteral("Q9AAA"), QStringLiteral("001"),
+                               QStringLiteral("JN80XY"));
+            other.loaded.add();
+            for (const QString &call : {QStringLiteral("Q1ABC"), QStringLiteral("Q2ABC")}) {
+                first.loaded.enter(call, QStringLiteral("012"), QStringLiteral("JN80XY"));
+                first.loaded.add();
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(storedContacts(station).size(), 3, deadlineMs);
+            log = first.loaded.form.Text1.text();
+            sentNumber = first.loaded.form.Frame1.caption();
+        }
+        Position spare(server.url(), QStringLiteral("run"));
+        spare.loaded.fakes.messages.answers = {vbYes};
+        QTRY_COMPARE_WITH_TIMEOUT(spare.loaded.form.Text1.text(), log, deadlineMs);
+        QCOMPARE(spare.loaded.form.Frame1.caption(), sentNumber);
+        QCOMPARE(spare.loaded.fakes.messages.shown.size(), 1);
+        const ShownMessage asked = spare.loaded.fakes.messages.shown.first();
+        QCOMPARE(asked.prompt, u"The station Q9XYZ holds 2 contacts of the position run that "
+                               u"this log lacks.\nRestore them to the log?");
+        QCOMPARE(asked.style, vbYesNo + vbQuestion);
+        QCOMPARE(asked.title, u"Morvit Vandrel");
+        spare.loaded.form.recoveryJournal().flush();
+        QFile journal(spare.loaded.fakes.directory.path() + QStringLiteral("/vandrel.recovery"));
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        QCOMPARE(readRecoveryRecords(journal.readAll()).logText, log);
+
+        // Opened before the stream delivered: the log holds them, nothing is asked.
+        Position opened(server.url(), QStringLiteral("run"));
+        QFile file(opened.loaded.fakes.directory.path() + QStringLiteral("/vandrel.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(log.toUtf8());
+        file.close();
+        opened.loaded.form.Command2.click();
+        QTRY_VERIFY_WITH_TIMEOUT(opened.session.restoreChecked(), deadlineMs);
+        QVERIFY(opened.loaded.fakes.messages.shown.isEmpty());
+        QCOMPARE(storedContacts(station).size(), 3);
     }
 
     void positionOfflineSaysHowManyContactsWait()

@@ -1,16 +1,30 @@
 #include "server_urls.h"
 #include "station_command_line.h"
+#include "station_file.h"
 #include "station_settings.h"
 #include "station_title.h"
 #include "waiting_contacts.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 class TestStationSettings : public QObject
 {
     Q_OBJECT
 
+    // The default station file is looked for in a folder of the test's own, never the user's.
+    QTemporaryDir home_;
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(home_.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.path()));
+    }
     void serverUrlsAreShownWithoutTheirSecrets_data()
     {
         QTest::addColumn<QString>("url");
@@ -109,6 +123,80 @@ private slots:
             QCOMPARE(settings->call, u"Q9XYZ");
             QCOMPARE(settings->position, u"run");
         }
+    }
+
+    void stationFileNamesTheStationOptionsWin_data()
+    {
+        QTest::addColumn<QString>("file"); // the station file's text; none when empty
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("settings"); // servers|call|position, or the problem
+        const QString network = u"[station]\ncall=q9xyz\n[network]\nservers=nats://a:4222, "
+                                u"nats://u:pw@b\nposition=run\n"_s;
+        QTest::newRow("no file") << ""
+                                 << "vandrel"
+                                 << "";
+        QTest::newRow("no network group") << "[station]\ncall=Q9XYZ\n"
+                                          << "vandrel"
+                                          << "";
+        QTest::newRow("file") << network << "vandrel"
+                              << "nats://a:4222 nats://u:pw@b|Q9XYZ|run";
+        QTest::newRow("options win") << network << "vandrel --position 2m --call Q9ABC/P"
+                                     << "nats://a:4222 nats://u:pw@b|Q9ABC/P|2m";
+        QTest::newRow("station option wins") << network << "vandrel --station nats://c"
+                                             << "nats://c|Q9XYZ|run";
+        QTest::newRow("call from the file, station from the option")
+            << "[station]\ncall=Q9XYZ\n"
+            << "vandrel --station nats://c --position cw"
+            << "nats://c|Q9XYZ|cw";
+        QTest::newRow("file without position")
+            << "[network]\nservers=nats://a\n[station]\ncall=Q9XYZ\n"
+            << "vandrel"
+            << "the position name \"\" is not one word of at most 32 letters, digits, - and _";
+        QTest::newRow("file secret hidden")
+            << "[network]\nservers=ftp://u:pw@a\n"
+            << "vandrel"
+            << "ftp://u:***@a is not a nats:// or tls:// server address";
+    }
+    void stationFileNamesTheStationOptionsWin()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, arguments);
+        QFETCH(QString, settings);
+        QTemporaryDir config(home_.filePath(u"config-XXXXXX"_s));
+        QVERIFY(config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        if (!file.isEmpty()) {
+            QVERIFY(QDir(config.path()).mkpath(u"vandrel"_s));
+            QFile ini(defaultStationFilePath());
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write(file.toUtf8());
+        }
+        QString said;
+        const std::optional<StationSettings> station =
+            stationFromArguments(arguments.split(u' '), said);
+        const QString found =
+            station ? QStringList{station->serverUrls.join(u' '), station->call, station->position}
+                          .join(u'|')
+                    : said;
+        QCOMPARE(found, settings);
+        // The same file named by --station-file, from anywhere.
+        if (!file.isEmpty()) {
+            const QString named = config.filePath(u"elsewhere.ini"_s);
+            QVERIFY(QFile::rename(defaultStationFilePath(), named));
+            said.clear();
+            const std::optional<StationSettings> again =
+                stationFromArguments((arguments + u" --station-file "_s + named).split(u' '), said);
+            QCOMPARE(again.has_value(), station.has_value());
+            QCOMPARE(said, station ? QString() : settings);
+        }
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.path()));
+    }
+    void aStationFileNamedButMissingIsAProblem()
+    {
+        QString said;
+        QVERIFY(!stationFromArguments({u"vandrel"_s, u"--station-file=/nonexistent/station.ini"_s},
+                                      said));
+        QCOMPARE(said, u"cannot read the station file /nonexistent/station.ini: it does not exist");
     }
 
     void namesOfTheStreamSubjectsAndMessageIds()

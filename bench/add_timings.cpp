@@ -2,7 +2,7 @@
 
 #include "bare_window.h"
 #include "bench_window.h"
-#include "recovery_records.h"
+#include "recovery/recovery_records.h"
 #include "timing.h"
 
 #include <QApplication>

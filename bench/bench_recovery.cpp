@@ -14,8 +14,8 @@
 #include "bench_window.h"
 #include "log_generator.h"
 #include "logged_window.h"
-#include "recovery_file.h"
-#include "recovery_records.h"
+#include "recovery/recovery_file.h"
+#include "recovery/recovery_records.h"
 #include "results_table.h"
 #include "timing.h"
 

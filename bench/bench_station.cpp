@@ -3,8 +3,8 @@
 // The add with and without a station (the same window, taken in turns), and the time from an
 // add at one position to the call turning red at another, both windows in this process.
 #include "logged_window.h"
+#include "main_window/station_session.h"
 #include "results_table.h"
-#include "station_session.h"
 #include "timing.h"
 
 #include <QApplication>

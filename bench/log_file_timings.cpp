@@ -4,7 +4,7 @@
 #include "bench_window.h"
 #include "call_box_timings.h"
 #include "key_press.h"
-#include "log_file.h"
+#include "log_file/log_file.h"
 #include "log_generator.h"
 #include "timing.h"
 #include "timing_in_turns.h"

@@ -8,7 +8,7 @@
 
 #include "bare_window.h"
 #include "bench_window.h"
-#include "log_file.h"
+#include "log_file/log_file.h"
 #include "log_generator.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "window_description.h"
 
 #include "bench_window.h"
-#include "frame_box.h"
+#include "main_window/frame_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>

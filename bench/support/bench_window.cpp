@@ -1,7 +1,7 @@
 #include "bench_window.h"
 
-#include "log_file.h"
-#include "operator_messages.h"
+#include "log_file/log_file.h"
+#include "main_window/operator_messages.h"
 
 #include <QApplication>
 

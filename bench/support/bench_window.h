@@ -1,8 +1,8 @@
 #pragma once
 
-#include "form15.h"
-#include "form15_view.h"
-#include "window_services.h"
+#include "main_window/form15.h"
+#include "main_window/form15_view.h"
+#include "platform/window_services.h"
 
 #include <QString>
 

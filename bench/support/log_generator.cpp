@@ -1,6 +1,6 @@
 #include "log_generator.h"
 
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
 
 #include <QStringList>
 #include <random>

@@ -1,10 +1,10 @@
-#include "contact_line.h"
-#include "contact_log_reader.h"
-#include "contact_record.h"
-#include "edi_writer.h"
-#include "export_run.h"
+#include "contact_line/contact_line.h"
+#include "contact_line/contact_record.h"
+#include "export/contact_log_reader.h"
+#include "export/edi_writer.h"
+#include "export/export_run.h"
 #include "fuzz_targets.h"
-#include "log_file_text.h"
+#include "log_file/log_file_text.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
 
 #include <QByteArrayView>
 #include <QString>

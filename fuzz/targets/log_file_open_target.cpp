@@ -1,5 +1,5 @@
 #include "fuzz_targets.h"
-#include "log_file_text.h"
+#include "log_file/log_file_text.h"
 
 #include <QList>
 #include <QStringDecoder>

@@ -1,5 +1,5 @@
+#include "controls/text_helpers.h"
 #include "fuzz_targets.h"
-#include "text_helpers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "fuzz_targets.h"
-#include "recovery_records.h"
+#include "recovery/recovery_records.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "frame.h"
+#include "contact_log/sent_number.h"
+#include "controls/frame.h"
 #include "fuzz_targets.h"
-#include "log_file_text.h"
-#include "sent_number.h"
+#include "log_file/log_file_text.h"
 
 #include <algorithm>
 

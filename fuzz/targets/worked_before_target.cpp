@@ -1,7 +1,7 @@
-#include "contact_form.h"
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
+#include "contact_log/contact_form.h"
+#include "contact_log/worked_before.h"
 #include "fuzz_targets.h"
-#include "worked_before.h"
 
 #include <QList>
 

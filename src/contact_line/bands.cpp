@@ -1,4 +1,4 @@
-#include "bands.h"
+#include "contact_line/bands.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "contact_date.h"
+#include "contact_line/contact_date.h"
 
 namespace {
 

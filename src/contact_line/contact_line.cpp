@@ -1,4 +1,4 @@
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
 
 qsizetype contactLineCount(QStringView logText)
 {

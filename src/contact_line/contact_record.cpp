@@ -1,6 +1,6 @@
-#include "contact_record.h"
+#include "contact_line/contact_record.h"
 
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
 
 namespace {
 

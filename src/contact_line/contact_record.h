@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bands.h"
-#include "contact_date.h"
+#include "contact_line/bands.h"
+#include "contact_line/contact_date.h"
 
 #include <QDate>
 #include <QString>

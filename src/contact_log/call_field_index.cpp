@@ -1,8 +1,8 @@
-#include "call_field_index.h"
+#include "contact_log/call_field_index.h"
 
-#include "call_word.h"
-#include "contact_line.h"
-#include "text_box.h"
+#include "contact_line/contact_line.h"
+#include "contact_log/call_word.h"
+#include "controls/text_box.h"
 
 #include <algorithm>
 

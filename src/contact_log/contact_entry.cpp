@@ -1,9 +1,9 @@
-#include "contact_entry.h"
+#include "contact_log/contact_entry.h"
 
-#include "clock.h"
-#include "contact_form.h"
-#include "contact_line.h"
-#include "sent_number.h"
+#include "contact_line/contact_line.h"
+#include "contact_log/contact_form.h"
+#include "contact_log/sent_number.h"
+#include "platform/clock.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "contact_form.h"
+#include "contact_log/contact_form.h"
 
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
 
 ContactForm::ContactForm()
 {

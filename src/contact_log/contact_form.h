@@ -1,11 +1,11 @@
 #pragma once
 
-#include "call_field_index.h"
-#include "check_box.h"
-#include "combo_box.h"
-#include "file_io.h"
-#include "frame.h"
-#include "text_box.h"
+#include "contact_log/call_field_index.h"
+#include "controls/check_box.h"
+#include "controls/combo_box.h"
+#include "controls/frame.h"
+#include "controls/text_box.h"
+#include "platform/file_io.h"
 
 #include <QString>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "logged_call_search.h"
+#include "contact_log/logged_call_search.h"
 
-#include "call_field_index.h"
-#include "contact_line.h"
-#include "text_box.h"
+#include "contact_line/contact_line.h"
+#include "contact_log/call_field_index.h"
+#include "controls/text_box.h"
 
 LoggedCallSearch::LoggedCallSearch(const CallFieldIndex &index, QStringView call)
     : log_(index.log()), offsets_(index.callOffsets(call))

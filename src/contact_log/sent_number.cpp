@@ -1,9 +1,9 @@
-#include "sent_number.h"
+#include "contact_log/sent_number.h"
 
-#include "contact_line.h"
-#include "frame.h"
-#include "text_box.h"
-#include "text_helpers.h"
+#include "contact_line/contact_line.h"
+#include "controls/frame.h"
+#include "controls/text_box.h"
+#include "controls/text_helpers.h"
 
 #include <algorithm>
 #include <cmath>

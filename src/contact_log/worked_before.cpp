@@ -1,8 +1,8 @@
-#include "worked_before.h"
+#include "contact_log/worked_before.h"
 
-#include "contact_form.h"
-#include "contact_line.h"
-#include "logged_call_search.h"
+#include "contact_line/contact_line.h"
+#include "contact_log/contact_form.h"
+#include "contact_log/logged_call_search.h"
 
 namespace {
 

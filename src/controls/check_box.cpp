@@ -1,4 +1,4 @@
-#include "check_box.h"
+#include "controls/check_box.h"
 
 void CheckBox::click()
 {

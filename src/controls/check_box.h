@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control.h"
+#include "controls/control.h"
 
 // A check box whose value is 0 (unticked) or 1 (ticked). A click toggles the value before the
 // Click procedure runs, as the platform does.

@@ -1,6 +1,6 @@
-#include "combo_box.h"
+#include "controls/combo_box.h"
 
-#include "entry_text.h"
+#include "controls/entry_text.h"
 
 void ComboBox::addItem(const QString &item)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control.h"
+#include "controls/control.h"
 
 // A push button. Pressing it, by the operator or from code, runs its Click procedure at once.
 class CommandButton : public Control

@@ -1,4 +1,4 @@
-#include "control.h"
+#include "controls/control.h"
 
 Control::Control(const QString &name, QObject *parent) : QObject(parent)
 {

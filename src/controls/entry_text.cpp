@@ -1,4 +1,4 @@
-#include "entry_text.h"
+#include "controls/entry_text.h"
 
 namespace {
 

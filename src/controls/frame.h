@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control.h"
+#include "controls/control.h"
 
 // A frame around a group of controls; its caption is shown as its title.
 class Frame : public Control

@@ -1,4 +1,4 @@
-#include "gap_text.h"
+#include "controls/gap_text.h"
 
 #include <QLatin1StringView>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control.h"
+#include "controls/control.h"
 
 // A caption beside an entry box; takes no focus.
 class Label : public Control

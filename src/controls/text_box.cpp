@@ -1,6 +1,6 @@
-#include "text_box.h"
+#include "controls/text_box.h"
 
-#include "entry_text.h"
+#include "controls/entry_text.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "control.h"
-#include "gap_text.h"
-#include "vb_constants.h"
+#include "controls/control.h"
+#include "controls/gap_text.h"
+#include "controls/vb_constants.h"
 
 #include <QStringView>
 

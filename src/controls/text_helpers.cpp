@@ -1,4 +1,4 @@
-#include "text_helpers.h"
+#include "controls/text_helpers.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "adif_writer.h"
+#include "export/adif_writer.h"
 
-#include "locator.h"
+#include "export/locator.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "contact_record.h"
-#include "station.h"
+#include "contact_line/contact_record.h"
+#include "export/station.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "cabrillo_writer.h"
+#include "export/cabrillo_writer.h"
 
 #include <QStringList>
 #include <algorithm>

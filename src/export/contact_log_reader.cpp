@@ -1,6 +1,6 @@
-#include "contact_log_reader.h"
+#include "export/contact_log_reader.h"
 
-#include "log_file_lines.h"
+#include "log_file/log_file_lines.h"
 
 #include <QBuffer>
 #include <QSet>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contact_record.h"
+#include "contact_line/contact_record.h"
 
 #include <QByteArrayView>
 #include <QIODevice>

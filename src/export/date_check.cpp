@@ -1,4 +1,4 @@
-#include "date_check.h"
+#include "export/date_check.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contact_log_reader.h"
+#include "export/contact_log_reader.h"
 
 #include <QStringList>
 #include <QStringView>

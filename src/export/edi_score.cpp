@@ -1,6 +1,6 @@
-#include "edi_score.h"
+#include "export/edi_score.h"
 
-#include "locator.h"
+#include "export/locator.h"
 
 #include <QHash>
 #include <QSet>

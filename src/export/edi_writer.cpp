@@ -1,7 +1,7 @@
-#include "edi_writer.h"
+#include "export/edi_writer.h"
 
-#include "contact_line.h"
-#include "locator.h"
+#include "contact_line/contact_line.h"
+#include "export/locator.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bands.h"
-#include "edi_score.h"
-#include "station.h"
+#include "contact_line/bands.h"
+#include "export/edi_score.h"
+#include "export/station.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,11 +1,11 @@
-#include "export_options.h"
+#include "export/export_options.h"
 
-#include "contact_record.h"
-#include "locator.h"
-#include "log_directory.h"
-#include "server_urls.h"
-#include "station_options.h"
-#include "station_values.h"
+#include "contact_line/contact_record.h"
+#include "export/locator.h"
+#include "export/station_options.h"
+#include "export/station_values.h"
+#include "platform/log_directory.h"
+#include "station/server_urls.h"
 #include "version.h"
 
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bands.h"
-#include "station.h"
+#include "contact_line/bands.h"
+#include "export/station.h"
 
 #include <QDate>
 #include <QString>

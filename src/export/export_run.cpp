@@ -1,14 +1,14 @@
-#include "export_run.h"
+#include "export/export_run.h"
 
-#include "adif_writer.h"
-#include "cabrillo_writer.h"
-#include "contact_log_reader.h"
-#include "date_check.h"
-#include "edi_score.h"
-#include "edi_writer.h"
-#include "locator.h"
-#include "log_file_text.h"
-#include "visible_text.h"
+#include "export/adif_writer.h"
+#include "export/cabrillo_writer.h"
+#include "export/contact_log_reader.h"
+#include "export/date_check.h"
+#include "export/edi_score.h"
+#include "export/edi_writer.h"
+#include "export/locator.h"
+#include "export/visible_text.h"
+#include "log_file/log_file_text.h"
 
 #include <QBuffer>
 #include <map>

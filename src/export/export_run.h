@@ -1,6 +1,6 @@
 #pragma once
 
-#include "export_options.h"
+#include "export/export_options.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,4 +1,4 @@
-#include "locator.h"
+#include "export/locator.h"
 
 #include <QByteArray>
 #include <QString>

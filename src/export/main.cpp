@@ -1,9 +1,9 @@
 // vandrel-export: a Vandrel log file as EDI, Cabrillo or ADIF for the contest robot.
-#include "export_options.h"
-#include "export_run.h"
-#include "file_io.h"
-#include "station_log.h"
-#include "station_log_text.h"
+#include "export/export_options.h"
+#include "export/export_run.h"
+#include "export/station_log_text.h"
+#include "platform/file_io.h"
+#include "station/station_log.h"
 #include "version.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "station_log_text.h"
+#include "export/station_log_text.h"
 
-#include "contact_line.h"
-#include "contact_record.h"
+#include "contact_line/contact_line.h"
+#include "contact_line/contact_record.h"
 
 #include <algorithm>
 #include <optional>

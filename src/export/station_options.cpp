@@ -1,6 +1,6 @@
-#include "station_options.h"
+#include "export/station_options.h"
 
-#include "station_file.h"
+#include "platform/station_file.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "station.h"
+#include "export/station.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "station_values.h"
+#include "export/station_values.h"
 
-#include "locator.h"
-#include "visible_text.h"
+#include "export/locator.h"
+#include "export/visible_text.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "visible_text.h"
+#include "export/visible_text.h"
 
 namespace {
 

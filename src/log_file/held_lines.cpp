@@ -1,6 +1,6 @@
-#include "held_lines.h"
+#include "log_file/held_lines.h"
 
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
 
 #include <QHash>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "log_file.h"
+#include "log_file/log_file.h"
 
-#include "contact_form.h"
-#include "held_lines.h"
-#include "log_file_text.h"
-#include "sent_number.h"
+#include "contact_log/contact_form.h"
+#include "contact_log/sent_number.h"
+#include "log_file/held_lines.h"
+#include "log_file/log_file_text.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "file_io.h"
-#include "file_service.h"
-#include "log_directory.h"
-#include "log_file_text.h"
+#include "log_file/log_file_text.h"
+#include "platform/file_io.h"
+#include "platform/file_service.h"
+#include "platform/log_directory.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log_file_text.h"
+#include "log_file/log_file_text.h"
 
 #include <QByteArray>
 #include <QIODevice>

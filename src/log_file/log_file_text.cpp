@@ -1,6 +1,6 @@
-#include "log_file_text.h"
+#include "log_file/log_file_text.h"
 
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
 
 #include <QStringDecoder>
 

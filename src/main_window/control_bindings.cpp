@@ -1,14 +1,14 @@
-#include "control_bindings.h"
+#include "main_window/control_bindings.h"
 
-#include "check_box.h"
-#include "combo_box.h"
-#include "command_button.h"
-#include "frame_box.h"
-#include "key_codes.h"
-#include "log_edit_sync.h"
-#include "ole_color.h"
-#include "text_box.h"
-#include "widget_position.h"
+#include "controls/check_box.h"
+#include "controls/combo_box.h"
+#include "controls/command_button.h"
+#include "controls/text_box.h"
+#include "main_window/frame_box.h"
+#include "main_window/key_codes.h"
+#include "main_window/log_edit_sync.h"
+#include "main_window/ole_color.h"
+#include "main_window/widget_position.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

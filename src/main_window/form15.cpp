@@ -1,14 +1,14 @@
-#include "form15.h"
+#include "main_window/form15.h"
 
-#include "bands.h"
-#include "contact_entry.h"
-#include "contact_line.h"
-#include "free_memory.h"
-#include "log_file.h"
-#include "log_recovery.h"
-#include "operator_messages.h"
-#include "sent_number.h"
-#include "worked_before.h"
+#include "contact_line/bands.h"
+#include "contact_line/contact_line.h"
+#include "contact_log/contact_entry.h"
+#include "contact_log/sent_number.h"
+#include "contact_log/worked_before.h"
+#include "log_file/log_file.h"
+#include "main_window/log_recovery.h"
+#include "main_window/operator_messages.h"
+#include "platform/free_memory.h"
 
 #include <QCoreApplication>
 #include <algorithm>

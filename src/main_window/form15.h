@@ -1,11 +1,11 @@
 #pragma once
 
-#include "command_button.h"
-#include "contact_form.h"
-#include "journal_writers.h"
-#include "label.h"
-#include "recovery_journal.h"
-#include "window_services.h"
+#include "contact_log/contact_form.h"
+#include "controls/command_button.h"
+#include "controls/label.h"
+#include "platform/journal_writers.h"
+#include "platform/window_services.h"
+#include "recovery/recovery_journal.h"
 
 #include <QList>
 #include <QObject>

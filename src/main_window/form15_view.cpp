@@ -1,12 +1,12 @@
-#include "form15_view.h"
+#include "main_window/form15_view.h"
 
-#include "control_bindings.h"
-#include "form15.h"
-#include "frame_box.h"
-#include "log_text_edit.h"
-#include "program_icon.h"
-#include "title_on_border_style.h"
-#include "twips.h"
+#include "main_window/control_bindings.h"
+#include "main_window/form15.h"
+#include "main_window/frame_box.h"
+#include "main_window/log_text_edit.h"
+#include "main_window/program_icon.h"
+#include "main_window/title_on_border_style.h"
+#include "main_window/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "key_codes.h"
+#include "main_window/key_codes.h"
 
 KeyCode vbKeyCode(const QKeyEvent &event)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vb_constants.h"
+#include "controls/vb_constants.h"
 
 #include <QKeyEvent>
 

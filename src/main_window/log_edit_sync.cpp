@@ -1,7 +1,7 @@
-#include "log_edit_sync.h"
+#include "main_window/log_edit_sync.h"
 
-#include "text_box.h"
-#include "widget_position.h"
+#include "controls/text_box.h"
+#include "main_window/widget_position.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>

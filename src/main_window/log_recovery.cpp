@@ -1,12 +1,12 @@
-#include "log_recovery.h"
+#include "main_window/log_recovery.h"
 
-#include "contact_line.h"
-#include "file_io.h"
-#include "journal_writers.h"
-#include "log_file.h"
-#include "operator_messages.h"
-#include "recovery_records.h"
-#include "window_services.h"
+#include "contact_line/contact_line.h"
+#include "log_file/log_file.h"
+#include "main_window/operator_messages.h"
+#include "platform/file_io.h"
+#include "platform/journal_writers.h"
+#include "platform/window_services.h"
+#include "recovery/recovery_records.h"
 
 #include <QDateTime>
 #include <QDir>

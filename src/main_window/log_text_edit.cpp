@@ -1,4 +1,4 @@
-#include "log_text_edit.h"
+#include "main_window/log_text_edit.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

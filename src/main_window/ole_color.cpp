@@ -1,4 +1,4 @@
-#include "ole_color.h"
+#include "main_window/ole_color.h"
 
 QColor toQColor(OleColor color, const QPalette &palette)
 {

@@ -1,4 +1,4 @@
-#include "operator_messages.h"
+#include "main_window/operator_messages.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "contact_entry.h"
-#include "log_directory_lock.h"
-#include "log_file.h"
-#include "message_service.h"
+#include "contact_log/contact_entry.h"
+#include "log_file/log_file.h"
+#include "platform/log_directory_lock.h"
+#include "platform/message_service.h"
 
 // Every message box the event procedures show about what the contact log and the log file
 // did; the texts, titles and styles the operator knows live here.

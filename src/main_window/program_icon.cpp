@@ -1,4 +1,4 @@
-#include "program_icon.h"
+#include "main_window/program_icon.h"
 
 #include <QGuiApplication>
 #include <QHash>

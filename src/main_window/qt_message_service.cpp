@@ -1,4 +1,4 @@
-#include "qt_message_service.h"
+#include "main_window/qt_message_service.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "message_service.h"
+#include "platform/message_service.h"
 
 #include <QPointer>
 #include <QWidget>

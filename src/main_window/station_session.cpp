@@ -1,8 +1,8 @@
-#include "station_session.h"
+#include "main_window/station_session.h"
 
-#include "contact_line.h"
-#include "form15.h"
-#include "station_title.h"
+#include "contact_line/contact_line.h"
+#include "main_window/form15.h"
+#include "station/station_title.h"
 
 #include <QSet>
 

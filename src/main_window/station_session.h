@@ -1,6 +1,6 @@
 #pragma once
 
-#include "station_link.h"
+#include "station/station_link.h"
 
 #include <QList>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "title_on_border_style.h"
+#include "main_window/title_on_border_style.h"
 
 #include <QPainter>
 #include <QStyleOptionGroupBox>

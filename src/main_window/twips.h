@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control.h"
+#include "controls/control.h"
 
 #include <QRect>
 

@@ -1,6 +1,6 @@
-#include "clock.h"
+#include "platform/clock.h"
 
-#include "contact_date.h"
+#include "contact_line/contact_date.h"
 
 QDateTime SystemClock::now() const
 {

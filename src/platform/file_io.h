@@ -1,6 +1,6 @@
 #pragma once
 
-#include "file_service.h"
+#include "platform/file_service.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

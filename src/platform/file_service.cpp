@@ -1,6 +1,6 @@
-#include "file_service.h"
+#include "platform/file_service.h"
 
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <QFileInfo>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "free_memory.h"
+#include "platform/free_memory.h"
 
 #include <cstdlib> // defines __GLIBC__ with the C library's other names
 

@@ -1,4 +1,4 @@
-#include "log_directory.h"
+#include "platform/log_directory.h"
 
 #include <QCoreApplication>
 #include <QDir>

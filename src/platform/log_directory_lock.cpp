@@ -1,6 +1,6 @@
-#include "log_directory_lock.h"
+#include "platform/log_directory_lock.h"
 
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "journal_writers.h"
+#include "platform/journal_writers.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "message_box_constants.h"
+#include "platform/message_box_constants.h"
 
 #include <QString>
 

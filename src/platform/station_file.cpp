@@ -1,4 +1,4 @@
-#include "station_file.h"
+#include "platform/station_file.h"
 
 #include <QFileInfo>
 #include <QSettings>

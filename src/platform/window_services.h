@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clock.h"
-#include "file_service.h"
-#include "log_directory.h"
-#include "message_service.h"
+#include "platform/clock.h"
+#include "platform/file_service.h"
+#include "platform/log_directory.h"
+#include "platform/message_service.h"
 
 // The platform services the program's logic uses, handed in so tests can replace them.
 struct WindowServices

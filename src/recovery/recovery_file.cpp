@@ -1,6 +1,6 @@
-#include "recovery_file.h"
+#include "recovery/recovery_file.h"
 
-#include "recovery_records.h"
+#include "recovery/recovery_records.h"
 
 #include <QFileInfo>
 

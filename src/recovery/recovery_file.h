@@ -1,7 +1,7 @@
 #pragma once
 
-#include "file_io.h"
-#include "file_service.h"
+#include "platform/file_io.h"
+#include "platform/file_service.h"
 
 #include <QByteArrayView>
 #include <QFile>

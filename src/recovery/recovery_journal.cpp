@@ -1,4 +1,4 @@
-#include "recovery_journal.h"
+#include "recovery/recovery_journal.h"
 
 #include <QFileInfo>
 

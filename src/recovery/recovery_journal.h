@@ -1,7 +1,7 @@
 #pragma once
 
-#include "recovery_file.h"
-#include "recovery_records.h"
+#include "recovery/recovery_file.h"
+#include "recovery/recovery_records.h"
 
 #include <QDateTime>
 #include <QObject>

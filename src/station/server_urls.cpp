@@ -1,4 +1,4 @@
-#include "server_urls.h"
+#include "station/server_urls.h"
 
 #include <QUrl>
 

@@ -1,7 +1,7 @@
-#include "station_command_line.h"
+#include "station/station_command_line.h"
 
-#include "server_urls.h"
-#include "station_file.h"
+#include "platform/station_file.h"
+#include "station/server_urls.h"
 
 #include <QCommandLineParser>
 

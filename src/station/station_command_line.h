@@ -1,6 +1,6 @@
 #pragma once
 
-#include "station_settings.h"
+#include "station/station_settings.h"
 
 #include <QStringList>
 #include <optional>

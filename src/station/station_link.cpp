@@ -1,6 +1,6 @@
-#include "station_link.h"
+#include "station/station_link.h"
 
-#include "station_worker.h"
+#include "station/station_worker.h"
 
 StationLink::StationLink(StationSettings settings, QObject *parent)
     : QObject(parent), settings_(std::move(settings))

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "station_contact.h"
-#include "station_settings.h"
+#include "station/station_contact.h"
+#include "station/station_settings.h"
 
 #include <QObject>
 #include <QSet>

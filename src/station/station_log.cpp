@@ -1,8 +1,8 @@
-#include "station_log.h"
+#include "station/station_log.h"
 
-#include "nats_handles.h"
-#include "server_urls.h"
-#include "station_stream.h"
+#include "station/nats_handles.h"
+#include "station/server_urls.h"
+#include "station/station_stream.h"
 
 namespace {
 constexpr int64_t waitMs = 5000;

@@ -1,6 +1,6 @@
-#include "station_settings.h"
+#include "station/station_settings.h"
 
-#include "server_urls.h"
+#include "station/server_urls.h"
 
 #include <QRegularExpression>
 

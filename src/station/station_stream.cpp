@@ -1,4 +1,4 @@
-#include "station_stream.h"
+#include "station/station_stream.h"
 
 namespace {
 jsOptions requestOptions()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "nats_handles.h"
-#include "station_contact.h"
-#include "station_settings.h"
+#include "station/nats_handles.h"
+#include "station/station_contact.h"
+#include "station/station_settings.h"
 
 #include <QByteArray>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "station_title.h"
+#include "station/station_title.h"
 
 QString stationTitle(const QString &caption, const QString &call, const StationState &state)
 {

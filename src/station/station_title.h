@@ -1,6 +1,6 @@
 #pragma once
 
-#include "station_contact.h"
+#include "station/station_contact.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "station_worker.h"
+#include "station/station_worker.h"
 
-#include "station_stream.h"
+#include "station/station_stream.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "nats_handles.h"
-#include "station_contact.h"
-#include "station_settings.h"
-#include "waiting_contacts.h"
+#include "station/nats_handles.h"
+#include "station/station_contact.h"
+#include "station/station_settings.h"
+#include "station/waiting_contacts.h"
 
 class StationStream;
 

@@ -1,4 +1,4 @@
-#include "waiting_contacts.h"
+#include "station/waiting_contacts.h"
 
 void WaitingContacts::add(qint64 number, const QByteArray &line)
 {

@@ -1,9 +1,9 @@
-#include "bands.h"
-#include "contact_date.h"
-#include "contact_log_reader.h"
+#include "contact_line/bands.h"
+#include "contact_line/contact_date.h"
+#include "export/contact_log_reader.h"
 #include "fake_services.h"
-#include "form15.h"
-#include "log_file.h"
+#include "log_file/log_file.h"
+#include "main_window/form15.h"
 
 #include <QFile>
 #include <QTest>

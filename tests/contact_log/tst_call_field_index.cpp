@@ -1,5 +1,5 @@
-#include "call_field_index.h"
-#include "text_box.h"
+#include "contact_log/call_field_index.h"
+#include "controls/text_box.h"
 
 #include <QTest>
 #include <random>

@@ -1,7 +1,7 @@
 #include "contact_lines.h"
-#include "frame.h"
-#include "sent_number.h"
-#include "text_box.h"
+#include "contact_log/sent_number.h"
+#include "controls/frame.h"
+#include "controls/text_box.h"
 
 #include <QTest>
 

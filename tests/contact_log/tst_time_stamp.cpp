@@ -1,7 +1,7 @@
-#include "clock.h"
-#include "contact_entry.h"
-#include "contact_form.h"
+#include "contact_log/contact_entry.h"
+#include "contact_log/contact_form.h"
 #include "fake_services.h"
+#include "platform/clock.h"
 
 #include <QRegularExpression>
 #include <QTest>

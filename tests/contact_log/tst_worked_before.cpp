@@ -1,5 +1,5 @@
-#include "contact_form.h"
-#include "worked_before.h"
+#include "contact_log/contact_form.h"
+#include "contact_log/worked_before.h"
 
 #include <QTest>
 #include <random>

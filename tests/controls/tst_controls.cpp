@@ -1,7 +1,7 @@
-#include "check_box.h"
-#include "combo_box.h"
-#include "command_button.h"
-#include "text_box.h"
+#include "controls/check_box.h"
+#include "controls/combo_box.h"
+#include "controls/command_button.h"
+#include "controls/text_box.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "gap_text.h"
+#include "controls/gap_text.h"
 
 #include <QTest>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "contact_log_reader.h"
+#include "export/contact_log_reader.h"
 
 #include <QLocale>
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "adif_writer.h"
-#include "bands.h"
-#include "contact_log_reader.h"
-#include "export_options.h"
-#include "export_run.h"
+#include "contact_line/bands.h"
+#include "export/adif_writer.h"
+#include "export/contact_log_reader.h"
+#include "export/export_options.h"
+#include "export/export_run.h"
 #include "version.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "edi_score.h"
-#include "locator.h"
+#include "export/edi_score.h"
+#include "export/locator.h"
 
 #include <QTest>
 

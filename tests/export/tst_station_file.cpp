@@ -1,5 +1,5 @@
-#include "export_options.h"
-#include "station_file.h"
+#include "export/export_options.h"
+#include "platform/station_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "contact_form.h"
+#include "contact_log/contact_form.h"
 #include "fake_services.h"
 #include "file_bytes.h"
-#include "log_file.h"
+#include "log_file/log_file.h"
 
 #include <QTest>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "fake_services.h"
-#include "form15.h"
-#include "form15_view.h"
+#include "main_window/form15.h"
+#include "main_window/form15_view.h"
 
 #include <QPlainTextEdit>
 #include <QTest>

@@ -1,10 +1,10 @@
-#include "contact_form.h"
 #include "contact_lines.h"
+#include "contact_log/contact_form.h"
 #include "fake_services.h"
 #include "file_bytes.h"
-#include "form15.h"
-#include "log_file.h"
-#include "operator_messages.h"
+#include "log_file/log_file.h"
+#include "main_window/form15.h"
+#include "main_window/operator_messages.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "log_file_lines.h"
+#include "log_file/log_file_lines.h"
 
 #include <QBuffer>
 #include <QStringEncoder>

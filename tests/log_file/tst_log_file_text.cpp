@@ -1,5 +1,5 @@
-#include "held_lines.h"
-#include "log_file_text.h"
+#include "log_file/held_lines.h"
+#include "log_file/log_file_text.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "contact_form.h"
+#include "contact_log/contact_form.h"
 #include "fake_services.h"
-#include "log_file.h"
+#include "log_file/log_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "form15.h"
 #include "loaded_form.h"
+#include "main_window/form15.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "contact_lines.h"
 #include "file_bytes.h"
-#include "form15.h"
-#include "form15_view.h"
+#include "main_window/form15.h"
+#include "main_window/form15_view.h"
+#include "main_window/qt_message_service.h"
 #include "offscreen_window.h"
-#include "qt_message_service.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "contact_lines.h"
-#include "form15.h"
 #include "loaded_form.h"
+#include "main_window/form15.h"
 #include "version.h"
 
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 #include "contact_lines.h"
-#include "form15.h"
-#include "form15_view.h"
-#include "frame_box.h"
+#include "main_window/form15.h"
+#include "main_window/form15_view.h"
+#include "main_window/frame_box.h"
 #include "offscreen_window.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "frame_box.h"
+#include "main_window/frame_box.h"
+#include "main_window/title_on_border_style.h"
 #include "painted_region.h"
-#include "title_on_border_style.h"
 
 #include <QLabel>
 #include <QTest>

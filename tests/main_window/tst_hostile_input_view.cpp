@@ -1,8 +1,8 @@
-#include "contact_line.h"
+#include "contact_line/contact_line.h"
 #include "contact_lines.h"
 #include "drop_events.h"
-#include "form15.h"
-#include "form15_view.h"
+#include "main_window/form15.h"
+#include "main_window/form15_view.h"
 #include "offscreen_window.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "control_bindings.h"
+#include "controls/text_box.h"
 #include "drop_events.h"
-#include "log_text_edit.h"
+#include "main_window/control_bindings.h"
+#include "main_window/log_text_edit.h"
 #include "offscreen_window.h"
 #include "painted_region.h"
-#include "text_box.h"
 
 #include <QAction>
 #include <QApplication>

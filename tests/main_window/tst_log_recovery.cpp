@@ -1,6 +1,6 @@
 #include "fake_services.h"
-#include "form15.h"
-#include "recovery_records.h"
+#include "main_window/form15.h"
+#include "recovery/recovery_records.h"
 
 #include <QDir>
 #include <QFile>

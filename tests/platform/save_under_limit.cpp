@@ -1,7 +1,7 @@
 // Saves a file of the given size through the program's file layer and says what happened:
 // "saved", or "failed: " and the reason. Run by the tests under limits the test process itself
 // should not live with (ulimit -f).
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
 #include "fake_services.h"
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "free_memory.h"
+#include "platform/free_memory.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "fake_services.h"
 #include "file_bytes.h"
-#include "file_io.h"
+#include "platform/file_io.h"
 
 #include <QDir>
 #include <QProcess>

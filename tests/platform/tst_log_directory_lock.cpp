@@ -1,4 +1,4 @@
-#include "log_directory_lock.h"
+#include "platform/log_directory_lock.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "fake_services.h"
-#include "recovery_file.h"
-#include "recovery_journal.h"
+#include "recovery/recovery_file.h"
+#include "recovery/recovery_journal.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "recovery_records.h"
+#include "recovery/recovery_records.h"
 
 #include <QTest>
 

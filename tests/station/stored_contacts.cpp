@@ -1,7 +1,7 @@
 #include "stored_contacts.h"
 
-#include "nats_handles.h"
-#include "station_stream.h"
+#include "station/nats_handles.h"
+#include "station/station_stream.h"
 
 namespace {
 struct StreamRead

@@ -1,5 +1,5 @@
 #include "nats_server_process.h"
-#include "station_link.h"
+#include "station/station_link.h"
 #include "stored_contacts.h"
 
 #include <QProcess>

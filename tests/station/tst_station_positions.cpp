@@ -1,7 +1,7 @@
 #include "loaded_form.h"
+#include "main_window/station_session.h"
 #include "nats_server_process.h"
-#include "recovery_records.h"
-#include "station_session.h"
+#include "recovery/recovery_records.h"
 #include "stored_contacts.h"
 
 #include <QFile>

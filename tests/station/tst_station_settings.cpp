@@ -1,9 +1,9 @@
-#include "server_urls.h"
-#include "station_command_line.h"
-#include "station_file.h"
-#include "station_settings.h"
-#include "station_title.h"
-#include "waiting_contacts.h"
+#include "platform/station_file.h"
+#include "station/server_urls.h"
+#include "station/station_command_line.h"
+#include "station/station_settings.h"
+#include "station/station_title.h"
+#include "station/waiting_contacts.h"
 
 #include <QDir>
 #include <QFile>

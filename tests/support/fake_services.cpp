@@ -1,6 +1,6 @@
 #include "fake_services.h"
 
-#include "vb_constants.h"
+#include "controls/vb_constants.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "clock.h"
-#include "file_service.h"
-#include "log_directory.h"
-#include "message_service.h"
-#include "window_services.h"
+#include "platform/clock.h"
+#include "platform/file_service.h"
+#include "platform/log_directory.h"
+#include "platform/message_service.h"
+#include "platform/window_services.h"
 
 #include <QList>
 #include <QString>

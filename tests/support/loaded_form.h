@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fake_services.h"
-#include "form15.h"
+#include "main_window/form15.h"
 
 // A loaded window with fake services and no widgets, driven through its controls as an
 // operator would.

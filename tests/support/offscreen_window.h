@@ -1,8 +1,8 @@
 #pragma once
 
 #include "fake_services.h"
-#include "form15.h"
-#include "form15_view.h"
+#include "main_window/form15.h"
+#include "main_window/form15_view.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

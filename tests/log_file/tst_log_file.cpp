@@ -97,6 +97,7 @@ enum History
     NeverOpened,      // started beside it: the log came from the keyboard or the recovery file
     OpenedThenEdited, // "Open", then contacts added or lines corrected in the log box
     ChangedAfterSave, // saved by this window, then rewritten by another
+    DeletedAfterSave, // saved by this window, then deleted
 };
 
 } // namespace
@@ -151,6 +152,8 @@ private slots:
             << int(ChangedAfterSave) << (twoContacts + third).toUtf8() << twoContacts << true;
         QTest::newRow("rewritten meanwhile, every line in the log")
             << int(ChangedAfterSave) << (firstContact + u"\r\n"_s).toUtf8() << twoContacts << false;
+        QTest::newRow("saved, then the file deleted: written anew")
+            << int(DeletedAfterSave) << QByteArray() << twoContacts << false;
     }
     void saveKeepsAsideOnlyAFileHoldingLinesTheLogLacks()
     {
@@ -164,11 +167,13 @@ private slots:
         window.form.Form_Load();
         if (history == OpenedThenEdited)
             window.open();
-        if (history == ChangedAfterSave) {
+        if (history == ChangedAfterSave || history == DeletedAfterSave) {
             window.form.Text1.setText(twoContacts);
             window.save();
         }
-        if (history != OpenedThenEdited)
+        if (history == DeletedAfterSave)
+            QVERIFY(QFile::remove(window.path()));
+        else if (history != OpenedThenEdited)
             writeBytes(window.path(), file);
         window.form.Text1.setText(log);
         const QString copy = window.copyName();

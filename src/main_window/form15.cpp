@@ -207,7 +207,7 @@ void Form15::Command1_Click()
 
 void Form15::Command2_Click()
 {
-    OpenResult result{OpenResult::NotFound, {}};
+    FileResult<OpenedLog> result = OpenedLog::Declined;
     {
         // The log before "Open", let go before the memory is given back.
         const QString oldText = Text1.text();
@@ -236,9 +236,9 @@ void Form15::Command2_Click()
 
 void Form15::Command3_Click()
 {
-    const SaveResult result = SaveLog(*this, services_);
-    if (result.outcome == SaveResult::Saved)
-        recovery_->logSaved(result.path, result.bytesWritten);
+    const FileResult<SavedLog> result = SaveLog(*this, services_);
+    if (result)
+        recovery_->logSaved(result.value().path, result.value().bytesWritten);
     showSaveResult(services_.messages, result);
     handFocusToCallBox();
 }

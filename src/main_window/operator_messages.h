@@ -12,7 +12,7 @@
 void showRefusal(MessageService &messages, ContactRefusal refusal);
 
 // Where the log was saved, that an empty log is not saved, or why the save failed.
-void showSaveResult(MessageService &messages, const SaveResult &result);
+void showSaveResult(MessageService &messages, const FileResult<SavedLog> &result);
 
 // Before "Open" adds a log file `held` of whose `contacts` contacts the log already holds: says
 // so and asks whether to add the file all the same. True to add it.
@@ -20,7 +20,7 @@ bool addContactsAlreadyInLog(MessageService &messages, const QString &path, qsiz
                              qsizetype contacts);
 
 // Why the log could not be opened; nothing when it was or when adding it was declined.
-void showOpenResult(MessageService &messages, const OpenResult &result);
+void showOpenResult(MessageService &messages, const FileResult<OpenedLog> &result);
 
 // At start, when another running Vandrel holds the log's directory: says so and asks whether to
 // go on all the same. True to go on.

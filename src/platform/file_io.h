@@ -24,6 +24,8 @@ enum class FileErrorKind
     UnusableDirectory, // the directory is not there under the name the program has for it
     LineTooLong,       // a line far longer than any contact line
     CannotKeepCopy,    // the copy of a file to be kept aside could not be made (`target`)
+    NotFound,          // nothing is at the path
+    NothingToWrite,    // refused: there was nothing to write, and no file was touched
 };
 
 // A failed read or write: which file, what kind of failure and the system's own words for it
@@ -33,7 +35,10 @@ struct FileError
     FileErrorKind kind;
     QString path;
     QString reason;
-    QString target{}; // for a link: the file it points to; for a copy: the copy's path
+    QString target{};   // for a link: the file it points to; for a copy: the copy's path
+    qsizetype line = 0; // for a line too long: its number, from 1
+    // A copy of the old file kept aside before a replace failed: the copy's path.
+    QString keptCopy{};
 };
 
 // A value, or the error that kept it from being made.

@@ -251,6 +251,28 @@ private slots:
         QCOMPARE(window.form.Text1.text(), twoContacts);
     }
 
+    // A copy kept aside before a save that then fails is named all the same: the old file is
+    // in place, and its copy beside it.
+    void aSaveThatFailsAfterKeepingACopyNamesTheCopy()
+    {
+        Log window;
+        window.form.Form_Load();
+        const QByteArray yesterday = contactsOfYesterday(3).toUtf8();
+        writeBytes(window.path(), yesterday);
+        const QString copy = window.copyName();
+        window.fakes.files.replaceFailure = u"Permission denied"_s;
+        window.form.Text1.setText(twoContacts);
+        window.fakes.messages.shown.clear();
+        window.save();
+        QCOMPARE(window.fakes.messages.lastPrompt(),
+                 u"Impossible to save the log in "_s + window.path() +
+                     u":\nPermission denied\nThe file is as it was before; the log is still in "
+                     u"the window.\nIt holds lines this log lacks; a copy of it was kept as "_s +
+                     copy);
+        QCOMPARE(readBytes(window.path()), yesterday);
+        QCOMPARE(readBytes(copy), yesterday);
+    }
+
     void refusesToSaveAnEmptyLog()
     {
         Log log;

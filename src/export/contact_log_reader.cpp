@@ -52,9 +52,9 @@ ContactLog readContactLog(QIODevice &device, QStringView dateFormat)
         }
     }
     if (lines.stop() == LogFileLines::Stop::LineTooLong)
-        log.lineTooLong = int(lines.lineNumber());
+        log.read = FileError{FileErrorKind::LineTooLong, {}, {}, {}, lines.lineNumber()};
     else if (lines.stop() == LogFileLines::Stop::ReadError)
-        log.readError = lines.errorString();
+        log.read = FileError{FileErrorKind::CannotRead, {}, lines.errorString()};
     return log;
 }
 

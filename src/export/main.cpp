@@ -105,8 +105,8 @@ FileStatus writeFiles(const FileService &disk,
             return FileError{FileErrorKind::CannotWrite, path, writeFailure(*file)};
         // A full disk or a file-size limit often shows only when the buffer goes out, and
         // QSaveFile would commit the cut file all the same.
-        if (const QString failure = disk.flushToDisk(*file); !failure.isEmpty())
-            return FileError{FileErrorKind::CannotWrite, path, failure};
+        if (const FileStatus flushed = disk.flushToDisk(*file); !flushed)
+            return FileError{FileErrorKind::CannotWrite, path, flushed.error().reason};
         staged.push_back(std::move(file));
     }
     for (const auto &file : staged) {

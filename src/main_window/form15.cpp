@@ -119,7 +119,7 @@ void Form15::reportRecoveryFailure(const FileError &error)
     if (recoveryProblemShown_)
         return;
     recoveryProblemShown_ = true;
-    reportRecoveryWriteFailure(services_, error);
+    showRecoveryWriteFailure(services_.messages, error);
 }
 
 void Form15::restoreUnsavedLog()

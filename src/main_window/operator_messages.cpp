@@ -24,6 +24,12 @@ QString keptCopyLine(const QString &keptCopy, bool saved)
     return line.arg(shownPath(keptCopy));
 }
 
+// The system's own words for the failure.
+QString systemWords(const FileError &error)
+{
+    return error.reason.isEmpty() ? QStringLiteral("Unknown error") : error.reason;
+}
+
 QString reasonText(const FileError &error)
 {
     switch (error.kind) {
@@ -48,7 +54,7 @@ QString reasonText(const FileError &error)
             .arg(error.line)
             .arg(maxLineLength);
     default:
-        return error.reason.isEmpty() ? QStringLiteral("Unknown error") : error.reason;
+        return systemWords(error);
     }
 }
 
@@ -96,6 +102,54 @@ void showSaveResult(MessageService &messages, const FileResult<SavedLog> &result
                        "the log is still in the window.")
                 .arg(shownPath(error.path), reasonText(error)) +
             keptCopyLine(error.keptCopy, false),
+        vbExclamation, logFileTitle);
+}
+
+void showDirectoryNotWritable(MessageService &messages, const FileError &error)
+{
+    messages.msgBox(
+        QStringLiteral("Impossible to write in %1:\n%2\nThe log will be only in the window: "
+                       "neither \"Save\" nor the recovery file can keep it there.")
+            .arg(shownPath(error.path), error.reason),
+        vbExclamation, logFileTitle);
+}
+
+QString recoveryReadProblem(const FileError &error, qint64 readLimit)
+{
+    switch (error.kind) {
+    case FileErrorKind::NotRegularFile:
+        return QStringLiteral("is not a regular file");
+    case FileErrorKind::ForeignLink:
+        return QStringLiteral("is a link to %1 that belongs to another user")
+            .arg(shownPath(error.target));
+    case FileErrorKind::TooLarge:
+        return QStringLiteral("is larger than %1 MB").arg(readLimit >> 20);
+    default:
+        return QStringLiteral("cannot be read (%1)").arg(systemWords(error));
+    }
+}
+
+void showSetAsideFailure(MessageService &messages, const FileError &error)
+{
+    messages.msgBox(QStringLiteral("Impossible to set the recovery file %1 aside:\n%2")
+                        .arg(shownPath(error.path), error.reason),
+                    vbExclamation, logFileTitle);
+}
+
+void showRecoveryWriteFailure(MessageService &messages, const FileError &error)
+{
+    QString reason = systemWords(error);
+    if (error.kind == FileErrorKind::ForeignLink)
+        reason = QStringLiteral("It is a link to %1 that belongs to another user; the recovery "
+                                "file is not written through it")
+                     .arg(shownPath(error.target));
+    else if (error.kind == FileErrorKind::NotRegularFile)
+        reason = QStringLiteral("It is not a regular file; the recovery file is not written "
+                                "there");
+    messages.msgBox(
+        QStringLiteral("Impossible to write the recovery file %1:\n%2\nThe contacts added since "
+                       "the last \"Save\" are only in the window.")
+            .arg(shownPath(error.path), reason),
         vbExclamation, logFileTitle);
 }
 

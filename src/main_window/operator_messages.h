@@ -5,6 +5,8 @@
 #include "log_file.h"
 #include "message_service.h"
 
+struct FileError;
+
 // Every message box the event procedures show about what the contact log and the log file
 // did; the texts, titles and styles the operator knows live here.
 
@@ -21,6 +23,21 @@ bool addContactsAlreadyInLog(MessageService &messages, const QString &path, qsiz
 
 // Why the log could not be opened; nothing when it was or when adding it was declined.
 void showOpenResult(MessageService &messages, const FileResult<OpenedLog> &result);
+
+// At start, no file can be created in the log's directory: says why, and that the log will be
+// only in the window.
+void showDirectoryNotWritable(MessageService &messages, const FileError &error);
+
+// Why a recovery file left by the last run cannot be read, as the end of a sentence that begins
+// with its name ("... is not a regular file"); `readLimit` is the largest one read.
+QString recoveryReadProblem(const FileError &error, qint64 readLimit);
+
+// A recovery file could not be set aside: says which, and why.
+void showSetAsideFailure(MessageService &messages, const FileError &error);
+
+// A write of the recovery file failed: says why, and that the contacts added since the last
+// "Save" are only in the window.
+void showRecoveryWriteFailure(MessageService &messages, const FileError &error);
 
 // At start, when another running Vandrel holds the log's directory: says so and asks whether to
 // go on all the same. True to go on.

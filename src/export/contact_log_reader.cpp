@@ -51,10 +51,7 @@ ContactLog readContactLog(QIODevice &device, QStringView dateFormat)
             log.badLines.push_back({lineNumber, *line, reading.problem});
         }
     }
-    if (lines.stop() == LogFileLines::Stop::LineTooLong)
-        log.read = FileError{FileErrorKind::LineTooLong, {}, {}, {}, lines.lineNumber()};
-    else if (lines.stop() == LogFileLines::Stop::ReadError)
-        log.read = FileError{FileErrorKind::CannotRead, {}, lines.errorString()};
+    log.read = lines.status();
     return log;
 }
 

@@ -22,5 +22,5 @@ void saveLogText(BenchServices &services, const QString &logText)
 {
     ContactForm form;
     form.Text1.setText(logText);
-    showSaveResult(services.messages, SaveLog(form, services.all()));
+    showSaveResult(services.messages, SaveLog(form, {services.directory, services.files}));
 }

@@ -20,8 +20,8 @@ public:
     QString last;
 };
 
-// The program's directory, wherever the benchmark keeps its log file.
-class BenchDirectory : public ProgramDirectory
+// The log's directory, wherever the benchmark keeps its log file.
+class BenchDirectory : public LogDirectoryService
 {
 public:
     explicit BenchDirectory(const QString &path) : path_(path) {}

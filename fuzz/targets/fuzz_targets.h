@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contact_line.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -33,9 +35,3 @@ QString fuzzRecoveryFile(QByteArrayView input);
 
 std::span<const FuzzTarget> fuzzTargets();
 const FuzzTarget *findFuzzTarget(QStringView name);
-
-// One of the digits 0 to 9; QChar::isDigit also takes the digits of other scripts.
-inline bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}

@@ -33,7 +33,7 @@ Options optionsOf(QStringView line)
 struct Expected
 {
     OleColor mark = vbButtonText;
-    int callPosition = 0;
+    qsizetype callPosition = 0;
 };
 
 bool isLetterDigitOrSlash(QChar c)
@@ -72,7 +72,7 @@ Expected expectedMark(QStringView log, QStringView call, bool multiband, QString
         const qsizetype at = call.isEmpty() ? -1 : wholeWordIn(line, call);
         if (at >= 0) {
             if (first)
-                expected.callPosition = int(lineStart + at + 1);
+                expected.callPosition = lineStart + at + 1;
             first = false;
             const qsizetype arrow = line.lastIndexOf(bandSeparator);
             onBand = onBand || (arrow >= 0 && line.sliced(arrow + bandSeparator.size()) == band);

@@ -29,10 +29,18 @@ QString composeContactLine(const ContactFields &fields);
 // The number of contact lines of a log text: lines that hold the sent number's separator.
 qsizetype contactLineCount(QStringView logText);
 
-// Reading a log text back, where a line ends at every CR and at every LF.
-inline bool isLineBreak(QChar c)
+// Reading a log text back, where a line ends at every CR and at every LF: a character of the
+// text or a byte of the file.
+template <typename Character> constexpr bool isLineBreak(Character c)
 {
     return c == u'\r' || c == u'\n';
+}
+
+// One of the digits 0 to 9, as the program writes numbers; QChar::isDigit also takes the digits
+// of other scripts.
+inline bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
 }
 
 // The offset of the first line break at or after `position`, or the size of `text` when none.

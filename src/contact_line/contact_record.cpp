@@ -27,11 +27,6 @@ private:
     QStringView rest;
 };
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 bool allDigits(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), isAsciiDigit);

@@ -33,7 +33,7 @@ struct ContactForm
     QString MinuteText;
     QString TimeText;
     QString CurrentCall;
-    int CallPosition = 0;
+    qsizetype CallPosition = 0;
 
     // The log file as this window last read or wrote it: "Save" replaces any other only once it
     // has kept aside the lines of it that the log lacks.

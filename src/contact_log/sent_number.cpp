@@ -14,11 +14,6 @@ namespace {
 // not start with its number is read as.
 constexpr double largestFourCharacterNumber = 9999;
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 bool allAsciiDigits(QStringView text)
 {
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), isAsciiDigit);
@@ -73,7 +68,7 @@ void AdvanceSentNumber(Frame &Frame1, QString &NextNumber)
 
 std::optional<QString> lastSentNumberIn(QStringView logText)
 {
-    const int p = findTextBackward(logText, sentNumberSeparator);
+    const qsizetype p = findTextBackward(logText, sentNumberSeparator);
     if (p == 0)
         return std::nullopt;
     // A field typed with "-+-" in it must not be taken for the number: the line's own start is.

@@ -18,7 +18,7 @@ OleColor loggedCallMark(ContactForm &form, const CallFieldIndex &index)
         form.CallPosition = 0;
         return vbButtonText;
     }
-    form.CallPosition = int(lines.callOffset() + 1);
+    form.CallPosition = lines.callOffset() + 1;
     if (form.Check2.value() != 1)
         return vbRed;
 
@@ -40,7 +40,7 @@ OleColor loggedCallMark(ContactForm &form)
     const OleColor own = loggedCallMark(form, form.loggedCalls);
     if (own == vbRed || form.stationLog.textLength() == 0)
         return own;
-    const int ownPosition = form.CallPosition;
+    const qsizetype ownPosition = form.CallPosition;
     const OleColor station = loggedCallMark(form, form.stationCalls);
     form.CallPosition = ownPosition;
     return station == vbButtonText ? own : station;
@@ -60,7 +60,7 @@ void CheckWorkedBefore(ContactForm &form)
     const bool checkedNested = form.Text2.text() != typed && form.CurrentCall == form.Text2.text();
     form.CurrentCall = form.Text2.text();
 
-    form.Text2.setSelStart(int(form.Text2.text().size()));
+    form.Text2.setSelStart(form.Text2.text().size());
     if (checkedNested)
         return;
     // The colour is set once, to the mark: each change of it repaints the box.

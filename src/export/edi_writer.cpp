@@ -1,16 +1,12 @@
 #include "edi_writer.h"
 
+#include "contact_line.h"
 #include "locator.h"
 
 #include <QStringList>
 #include <algorithm>
 
 namespace {
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
 
 // A serial number with leading zeros to 3 digits; letters and signs are left out.
 QString ediNumber(QStringView typed, QStringList &changes)

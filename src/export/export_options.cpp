@@ -2,7 +2,7 @@
 
 #include "contact_record.h"
 #include "locator.h"
-#include "program_directory.h"
+#include "log_directory.h"
 #include "station_options.h"
 #include "station_values.h"
 #include "version.h"
@@ -30,11 +30,12 @@ void describeOptions(QCommandLineParser &parser)
         "points), Cabrillo 3.0 or ADIF 3 for the contest organiser or a station logbook."));
     parser.addPositionalArgument(QStringLiteral("LOGFILE"),
                                  QStringLiteral("The log file saved by Vandrel (default: the log "
-                                                "the window saves, vandrel.txt in the user's data "
+                                                "the window saves, %1 in the user's data "
                                                 "directory, ~/.local/share/vandrel or "
                                                 "$XDG_DATA_HOME/vandrel, when this program is "
                                                 "installed in a bin directory, or beside this "
-                                                "program when it is kept in a folder of its own)."),
+                                                "program when it is kept in a folder of its own).")
+                                     .arg(logFileName),
                                  QStringLiteral("[LOGFILE]"));
     parser.addOptions({
         {{QStringLiteral("f"), formatOption},

@@ -4,7 +4,6 @@
 #include "held_lines.h"
 #include "log_file_text.h"
 #include "sent_number.h"
-#include "window_services.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +17,7 @@ constexpr QByteArrayView utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Before "Save" replaces a file this window did not last read or write: a copy of it is kept
 // aside when it holds lines the log lacks. The copy's path; empty when nothing needed keeping.
-FileResult<QString> keepLinesTheLogLacks(const WindowServices &services, const QString &logPath,
+FileResult<QString> keepLinesTheLogLacks(const LogFileServices &services, const QString &logPath,
                                          QByteArrayView logUtf8)
 {
     // The file "Save" would replace, and beside which its copy goes: a link's target.
@@ -47,12 +46,12 @@ FileResult<QString> keepLinesTheLogLacks(const WindowServices &services, const Q
 
 } // namespace
 
-QString recoveryFilePath(const ProgramDirectory &directory)
+QString recoveryFilePath(const LogDirectoryService &directory)
 {
     return directory.path() + u'/' + recoveryFileName;
 }
 
-FileResult<QString> usableLogFilePath(const ProgramDirectory &directory)
+FileResult<QString> usableLogFilePath(const LogDirectoryService &directory)
 {
     const QString path = directory.path();
     // Bytes that are not UTF-8 come back as replacement marks, a name for another directory
@@ -63,15 +62,15 @@ FileResult<QString> usableLogFilePath(const ProgramDirectory &directory)
     return logFilePath(directory);
 }
 
-FileResult<SavedLog> SaveLog(ContactForm &form, const WindowServices &services)
+FileResult<SavedLog> SaveLog(ContactForm &form, const LogFileServices &services)
 {
-    const FileResult<QString> usablePath = usableLogFilePath(services.programDirectory);
+    const FileResult<QString> usablePath = usableLogFilePath(services.directory);
     if (!usablePath)
         return usablePath.error();
     const QString &path = usablePath.value();
     if (form.Text1.textLength() == 0)
         return FileError{FileErrorKind::NothingToWrite, path, {}};
-    services.programDirectory.prepareForWriting();
+    services.directory.prepareForWriting();
     // One encoded copy of the log, however long; the last line end is written after it rather
     // than appended to a copy of the text.
     const QByteArray bytes = form.Text1.textUtf8();
@@ -97,10 +96,10 @@ FileResult<SavedLog> SaveLog(ContactForm &form, const WindowServices &services)
     return SavedLog{written.value().path, written.value().size, keptCopy};
 }
 
-FileResult<OpenedLog> OpenLog(ContactForm &form, const WindowServices &services,
+FileResult<OpenedLog> OpenLog(ContactForm &form, const LogFileServices &services,
                               const AddHeldContacts &addHeld)
 {
-    const FileResult<QString> usablePath = usableLogFilePath(services.programDirectory);
+    const FileResult<QString> usablePath = usableLogFilePath(services.directory);
     if (!usablePath)
         return usablePath.error();
     const QString &path = usablePath.value();

@@ -1,22 +1,29 @@
 #pragma once
 
 #include "file_io.h"
+#include "file_service.h"
+#include "log_directory.h"
 #include "log_file_text.h"
-#include "program_directory.h"
 
 #include <QString>
 #include <functional>
 
 struct ContactForm;
-struct WindowServices;
+
+// What "Save" and "Open" take from the platform: the log's directory and the files.
+struct LogFileServices
+{
+    LogDirectoryService &directory;
+    FileService &files;
+};
 
 // The recovery file beside it: the log in the window since the last "Save".
-QString recoveryFilePath(const ProgramDirectory &directory);
+QString recoveryFilePath(const LogDirectoryService &directory);
 
 // The log file's path, or an `UnusableDirectory` error when the program has lost the
 // directory's name (empty, or its bytes not valid UTF-8), so that nothing is read or written
 // anywhere else.
-FileResult<QString> usableLogFilePath(const ProgramDirectory &directory);
+FileResult<QString> usableLogFilePath(const LogDirectoryService &directory);
 
 // The log file "Save" wrote.
 struct SavedLog
@@ -41,7 +48,7 @@ enum class OpenedLog
 // lines the log lacks (a log this window never opened, or one another window saved meanwhile),
 // is first kept aside beside it (named in the error's `keptCopy` should the save then fail); if
 // that copy cannot be made, the old file is not replaced. On failure the old file is as it was.
-FileResult<SavedLog> SaveLog(ContactForm &form, const WindowServices &services);
+FileResult<SavedLog> SaveLog(ContactForm &form, const LogFileServices &services);
 
 // Asked before "Open" adds a file `held` of whose `contacts` contact lines the log already
 // holds: true adds the whole file all the same.
@@ -52,5 +59,5 @@ using AddHeldContacts = std::function<bool(qsizetype held, qsizetype contacts)>;
 // unfit file (not a regular file, too large, a line too long) leaves the log text and the sent
 // number as they were, and so does a file whose contacts the log already holds in part, unless
 // `addHeld` says to add it (without it, such a file is added).
-FileResult<OpenedLog> OpenLog(ContactForm &form, const WindowServices &services,
+FileResult<OpenedLog> OpenLog(ContactForm &form, const LogFileServices &services,
                               const AddHeldContacts &addHeld = {});

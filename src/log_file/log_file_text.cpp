@@ -6,11 +6,6 @@
 
 namespace {
 
-bool isLineBreak(char byte)
-{
-    return byte == '\r' || byte == '\n';
-}
-
 // A UTF-16 file after its byte-order mark. A last byte without its pair (a file cut short) is
 // marked as unreadable rather than silently dropped.
 QString decodeUtf16(QByteArrayView body, QStringDecoder::Encoding encoding)

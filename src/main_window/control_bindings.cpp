@@ -68,7 +68,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Wheel && !static_cast<QWidget *>(watched)->hasFocus()) {
+        const auto *widget = qobject_cast<const QWidget *>(watched);
+        if (event->type() == QEvent::Wheel && widget && !widget->hasFocus()) {
             // Ignored, so that it goes on to the widgets behind the box.
             event->ignore();
             return true;

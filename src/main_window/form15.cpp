@@ -18,7 +18,7 @@ Form15::Form15(const WindowServices &services, QObject *parent)
 {
     applyLayout();
     connectEvents();
-    keepRecoveryFile(recoveryFilePath(services.programDirectory));
+    keepRecoveryFile(recoveryFilePath(services.logDirectory));
 
     // Labels and the frame take no focus: the window opens with the focus on the first control
     // of the tab order that does.
@@ -102,7 +102,7 @@ void Form15::keepRecoveryFile(const QString &path)
 
 void Form15::shareLogDirectory()
 {
-    keepRecoveryFile(recoveryFilePath(services_.programDirectory) + u'.' +
+    keepRecoveryFile(recoveryFilePath(services_.logDirectory) + u'.' +
                      QString::number(QCoreApplication::applicationPid()));
 }
 
@@ -213,10 +213,12 @@ void Form15::Command2_Click()
         const QString oldText = Text1.text();
         const bool wasSaved = recovery_->isSaved();
         const auto addHeld = [this](qsizetype held, qsizetype contacts) {
-            return addContactsAlreadyInLog(services_.messages,
-                                           logFilePath(services_.programDirectory), held, contacts);
+            return addContactsAlreadyInLog(services_.messages, logFilePath(services_.logDirectory),
+                                           held, contacts);
         };
-        changeLog([&] { result = OpenLog(*this, services_, addHeld); });
+        changeLog([&] {
+            result = OpenLog(*this, {services_.logDirectory, services_.files}, addHeld);
+        });
         if (!Text1.holds(oldText)) {
             // Into an empty window with nothing unsaved, the log is what the log file holds.
             if (wasSaved && oldText.isEmpty())
@@ -236,7 +238,7 @@ void Form15::Command2_Click()
 
 void Form15::Command3_Click()
 {
-    const FileResult<SavedLog> result = SaveLog(*this, services_);
+    const FileResult<SavedLog> result = SaveLog(*this, {services_.logDirectory, services_.files});
     if (result)
         recovery_->logSaved(result.value().path, result.value().bytesWritten);
     showSaveResult(services_.messages, result);

@@ -175,10 +175,10 @@ void Form15View::applyTabOrder()
 void Form15View::followFocus(QWidget *now)
 {
     // The operator moved the focus (Tab, a click): the form learns which control has it.
-    for (auto it = widgets_.cbegin(); it != widgets_.cend(); ++it) {
-        if (it.value() == now ||
-            (now && it.value()->isAncestorOf(now) && !qobject_cast<QGroupBox *>(it.value()))) {
-            auto *control = const_cast<Control *>(it.key());
+    for (Control *control : form_.controls()) {
+        QWidget *widget = widgets_.value(control);
+        if (widget == now ||
+            (now && widget->isAncestorOf(now) && !qobject_cast<QGroupBox *>(widget))) {
             if (form_.activeControl() != control)
                 control->setFocus();
             return;

@@ -16,9 +16,6 @@
 
 namespace {
 
-// The title of the log file's boxes: the recovery file belongs with them.
-const QString messageTitle = QStringLiteral("Morvit Vandrel");
-
 // The largest recovery file read: the largest log "Open" reads, with room for the records of
 // the contacts added after it. Anything larger is no recovery file of this program.
 constexpr qint64 recoveryReadLimit = defaultReadLimit + defaultReadLimit / 4;
@@ -29,11 +26,6 @@ struct LeftJournal
     QString path;
     RecoveredLog log;
 };
-
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 QString countOf(qsizetype n, const char *one, const char *many)
 {
@@ -57,7 +49,7 @@ void keepUnreadable(const WindowServices &services, const QString &path, const Q
     const QString kept = setAsideText(path);
     services.messages.msgBox(
         QStringLiteral("The recovery file %1 %2; %3.").arg(shownPath(path), why, kept),
-        vbExclamation, messageTitle);
+        vbExclamation, logFileTitle);
 }
 
 // What a journal without an unsaved log but with damage may have lost, said as it is.
@@ -205,8 +197,8 @@ bool checkLogDirectory(const WindowServices &services)
 {
     // The user's data directory, when the log lives there, is made now: the recovery file is
     // written there from the first contact on.
-    services.programDirectory.prepareForWriting();
-    const QString directory = services.programDirectory.path();
+    services.logDirectory.prepareForWriting();
+    const QString directory = services.logDirectory.path();
     const FileStatus writable = canCreateFileIn(directory);
     if (writable)
         return true;
@@ -220,9 +212,9 @@ std::optional<RestoredLog> askToRestoreUnsavedLogs(const WindowServices &service
 {
     QStringList paths;
     const bool ownsMainJournal = QFileInfo(ownJournal).fileName() ==
-                                 QFileInfo(recoveryFilePath(services.programDirectory)).fileName();
-    addLeftJournals(paths, services.programDirectory.path(), ownsMainJournal, ownJournal, writers);
-    if (const QString other = services.programDirectory.otherPath(); !other.isEmpty())
+                                 QFileInfo(recoveryFilePath(services.logDirectory)).fileName();
+    addLeftJournals(paths, services.logDirectory.path(), ownsMainJournal, ownJournal, writers);
+    if (const QString other = services.logDirectory.otherPath(); !other.isEmpty())
         addLeftJournals(paths, other, true, ownJournal, writers);
     QList<LeftJournal> journals;
     for (const QString &path : paths) {
@@ -233,7 +225,7 @@ std::optional<RestoredLog> askToRestoreUnsavedLogs(const WindowServices &service
         return std::nullopt;
 
     const MsgBoxResult answer = services.messages.msgBox(question(services, journals, ownJournal),
-                                                         vbYesNo + vbQuestion, messageTitle);
+                                                         vbYesNo + vbQuestion, logFileTitle);
     for (const LeftJournal &journal : journals) {
         // No sets every file aside. Yes writes the window's own file anew from the restored
         // log; a damaged one first gets a second name that keeps what could not be read, and

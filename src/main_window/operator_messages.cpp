@@ -4,14 +4,6 @@
 
 namespace {
 
-const QString logFileTitle = QStringLiteral("Morvit Vandrel");
-
-// The path as the operator knows it, with the platform's own separator.
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 // The line that says where the old log file was kept, after a message about "Save".
 QString keptCopyLine(const QString &keptCopy, bool saved)
 {
@@ -59,6 +51,11 @@ QString reasonText(const FileError &error)
 }
 
 } // namespace
+
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 void showRefusal(MessageService &messages, ContactRefusal refusal)
 {

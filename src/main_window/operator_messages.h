@@ -10,6 +10,12 @@ struct FileError;
 // Every message box the event procedures show about what the contact log and the log file
 // did; the texts, titles and styles the operator knows live here.
 
+// The title of the boxes about the log file and the recovery file beside it.
+inline const QString logFileTitle = QStringLiteral("Morvit Vandrel");
+
+// A path as the operator knows it, with the platform's own separator.
+QString shownPath(const QString &path);
+
 // "Add" refused the contact: says why. Nothing for a contact that was added.
 void showRefusal(MessageService &messages, ContactRefusal refusal);
 

@@ -26,7 +26,6 @@ public:
                     std::function<QString(qsizetype from)> logTextFrom, QObject *parent = nullptr);
 
     const QString &path() const { return file_.path(); }
-    QString directoryPath() const { return file_.directoryPath(); }
 
     // The window starts with the log restored from the file: the file is written anew at once,
     // holding that log, unsaved.

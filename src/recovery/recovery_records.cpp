@@ -85,6 +85,70 @@ std::optional<RecordHead> parseHead(QByteArrayView line)
     return RecordHead{RecordKind(kind), *length, *lastAdd, crc, line.size() - 8};
 }
 
+// The format version a header line names; 0 for a line that is no recovery file's header.
+qint64 headerVersion(QByteArrayView header)
+{
+    if (!header.startsWith(magic))
+        return 0;
+    const QByteArrayView versionText = header.sliced(magic.size());
+    const bool allDigits =
+        !versionText.isEmpty() && std::all_of(versionText.begin(), versionText.end(),
+                                              [](char c) { return c >= '0' && c <= '9'; });
+    if (!allDigits)
+        return 0;
+    // However many digits a later version has, it is later.
+    return versionText.size() > 9 ? INT_MAX : number(versionText).value_or(0);
+}
+
+// A record read whole, its checksum right.
+struct Record
+{
+    RecordHead head;
+    QByteArrayView payload;
+    qsizetype end; // where the next record starts
+};
+
+// The record at `at`, or nothing where the readable records end: a head line that does not
+// parse, a payload cut short or a checksum that does not match.
+std::optional<Record> recordAt(QByteArrayView bytes, qsizetype at)
+{
+    const auto line = lineAt(bytes, at);
+    const auto head = line ? parseHead(*line) : std::nullopt;
+    if (!head)
+        return std::nullopt;
+    const qsizetype payloadAt = at + line->size() + 1;
+    // The payload and its closing line feed must be there in full.
+    if (head->length > bytes.size() - payloadAt - 1 || bytes[payloadAt + head->length] != '\n')
+        return std::nullopt;
+    const QByteArrayView payload = bytes.sliced(payloadAt, head->length);
+    if (crc32(payload, crc32(line->first(head->checkedSize))) != head->crc)
+        return std::nullopt;
+    if (head->kind == RecordKind::Saved && !payload.isEmpty())
+        return std::nullopt;
+    return Record{*head, payload, payloadAt + head->length + 1};
+}
+
+// What a record does to the log being recovered.
+void applyRecord(const Record &record, QByteArray &utf8, RecoveredLog &log)
+{
+    switch (record.head.kind) {
+    case RecordKind::Append:
+        utf8 += record.payload;
+        log.saved = false;
+        break;
+    case RecordKind::ReplaceAll:
+        utf8 = record.payload.toByteArray();
+        log.saved = false;
+        break;
+    case RecordKind::Saved:
+        log.saved = true;
+        log.savedOnce = true;
+        break;
+    }
+    log.lastAddMsecs = record.head.lastAddMsecs;
+    ++log.records;
+}
+
 QByteArray headLine(RecordKind kind, qsizetype length, qint64 lastAddMsecs)
 {
     return char(kind) + (' ' + QByteArray::number(length)) + ' ' +
@@ -135,18 +199,8 @@ RecoveredLog readRecoveryRecords(QByteArrayView bytes)
 {
     RecoveredLog log;
     const auto header = lineAt(bytes, 0);
-    if (!header || !header->startsWith(magic)) {
-        log.status = RecoveredLog::Status::NotAJournal;
-        log.skippedBytes = bytes.size();
-        return log;
-    }
-    const QByteArrayView versionText = header->sliced(magic.size());
-    const bool allDigits =
-        !versionText.isEmpty() && std::all_of(versionText.begin(), versionText.end(),
-                                              [](char c) { return c >= '0' && c <= '9'; });
-    // However many digits a later version has, it is later.
-    const qint64 version = versionText.size() > 9 ? INT_MAX : number(versionText).value_or(0);
-    if (!allDigits || version < 1) {
+    const qint64 version = header ? headerVersion(*header) : 0;
+    if (version < 1) {
         log.status = RecoveredLog::Status::NotAJournal;
         log.skippedBytes = bytes.size();
         return log;
@@ -162,37 +216,11 @@ RecoveredLog readRecoveryRecords(QByteArrayView bytes)
     QByteArray utf8;
     qsizetype at = header->size() + 1;
     while (at < bytes.size()) {
-        const auto line = lineAt(bytes, at);
-        const auto head = line ? parseHead(*line) : std::nullopt;
-        if (!head)
+        const std::optional<Record> record = recordAt(bytes, at);
+        if (!record)
             break;
-        const qsizetype payloadAt = at + line->size() + 1;
-        // The payload and its closing line feed must be there in full.
-        if (head->length > bytes.size() - payloadAt - 1 || bytes[payloadAt + head->length] != '\n')
-            break;
-        const QByteArrayView payload = bytes.sliced(payloadAt, head->length);
-        if (crc32(payload, crc32(line->first(head->checkedSize))) != head->crc)
-            break;
-        if (head->kind == RecordKind::Saved && !payload.isEmpty())
-            break;
-
-        switch (head->kind) {
-        case RecordKind::Append:
-            utf8 += payload;
-            log.saved = false;
-            break;
-        case RecordKind::ReplaceAll:
-            utf8 = payload.toByteArray();
-            log.saved = false;
-            break;
-        case RecordKind::Saved:
-            log.saved = true;
-            log.savedOnce = true;
-            break;
-        }
-        log.lastAddMsecs = head->lastAddMsecs;
-        ++log.records;
-        at = payloadAt + head->length + 1;
+        applyRecord(*record, utf8, log);
+        at = record->end;
     }
     log.logText = QString::fromUtf8(utf8);
     log.readBytes = std::min(at, bytes.size());

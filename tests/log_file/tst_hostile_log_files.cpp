@@ -122,7 +122,7 @@ private slots:
         form.Frame1.setCaption(captionBefore);
         writeBytes(fakes.directory.path() + QStringLiteral("/vandrel.txt"), bytes);
 
-        OpenLog(form, fakes.services());
+        OpenLog(form, {fakes.directory, fakes.files});
 
         QVERIFY(fakes.messages.shown.isEmpty());
         // Compared without QCOMPARE, which would print megabytes on a mismatch.

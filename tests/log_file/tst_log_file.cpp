@@ -34,7 +34,7 @@ enum SaveFault
 };
 
 // A program directory that need not exist.
-class GivenDirectory : public ProgramDirectory
+class GivenDirectory : public LogDirectoryService
 {
 public:
     explicit GivenDirectory(QString path) : path_(std::move(path)) {}
@@ -309,10 +309,10 @@ private slots:
         GivenDirectory missing(log.fakes.directory.path() + QStringLiteral("/gone"));
         const bool inMissing = fault == DirectoryMissing;
         const WindowServices services{log.fakes.clock, log.fakes.messages,
-                                      inMissing ? static_cast<ProgramDirectory &>(missing)
+                                      inMissing ? static_cast<LogDirectoryService &>(missing)
                                                 : log.fakes.directory,
                                       log.fakes.files};
-        const QString path = logFilePath(services.programDirectory);
+        const QString path = logFilePath(services.logDirectory);
         // Far longer than what the full disk takes.
         QString text;
         for (int i = 0; i < 200; ++i)
@@ -406,7 +406,7 @@ private slots:
         saved.save();
 
         ContactForm opened;
-        OpenLog(opened, saved.fakes.services());
+        OpenLog(opened, {saved.fakes.directory, saved.fakes.files});
         QCOMPARE(opened.Text1.text(), twoContacts);
         QCOMPARE(opened.Frame1.caption(), QStringLiteral("003"));
     }
@@ -545,6 +545,8 @@ private slots:
         QTest::newRow("FIFO where the file goes") << u"fifo"_s << u"It is not a regular file"_s;
         QTest::newRow("a line of 10 MB")
             << u"long line"_s << u"Line 3 is longer than 65536 characters"_s;
+        // More characters than a position in the log box could count: refused before reading.
+        QTest::newRow("3 GB sparse file") << u"sparse"_s << u"The file is larger than 256 MB"_s;
     }
 
     void unreadableFileLeavesTheLogAsItWas()
@@ -556,6 +558,10 @@ private slots:
             QVERIFY(QDir().mkdir(log.path()));
         } else if (what == u"fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(log.path()).constData(), 0600), 0);
+        } else if (what == u"sparse") {
+            QFile file(log.path());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(qint64(3) << 30));
         } else if (what == u"long line") {
             writeBytes(log.path(), twoContacts.toUtf8() + "003-+-" + QByteArray(10 << 20, 'A'));
         } else {

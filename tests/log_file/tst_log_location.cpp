@@ -106,10 +106,8 @@ private slots:
         const QString data = root.filePath(QStringLiteral("home/.local/share/vandrel"));
         QVERIFY(QDir().mkpath(program));
         LogDirectory directory(program, false, data);
-        FixedClock clock;
-        FakeMessageService messages;
         DiskFileService files;
-        const WindowServices services{clock, messages, directory, files};
+        const LogFileServices services{directory, files};
 
         ContactForm saved;
         saved.Text1.setText(twoContacts);

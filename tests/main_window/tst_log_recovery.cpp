@@ -432,7 +432,7 @@ private slots:
 
     void anUnwritableDirectoryIsToldOnceAtStart()
     {
-        struct Missing : ProgramDirectory
+        struct Missing : LogDirectoryService
         {
             QString path() const override { return QStringLiteral("/nonexistent/vandrel-logs"); }
         } missing;

@@ -2,8 +2,8 @@
 
 #include "clock.h"
 #include "file_service.h"
+#include "log_directory.h"
 #include "message_service.h"
-#include "program_directory.h"
 #include "window_services.h"
 
 #include <QList>
@@ -45,8 +45,8 @@ private:
     QDateTime now_;
 };
 
-// The program's directory, in a fresh temporary directory.
-class TemporaryDirectory : public ProgramDirectory
+// The log's directory, a fresh temporary directory.
+class TemporaryDirectory : public LogDirectoryService
 {
 public:
     QString path() const override { return dir_.path(); }

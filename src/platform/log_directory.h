@@ -5,12 +5,12 @@
 // The log file's name, in whichever directory it lives.
 inline const QString logFileName = QStringLiteral("vandrel.txt");
 
-// The directory the log file lives in: the program's own directory or the user's data directory
-// in the program, a temporary one in tests.
-class ProgramDirectory
+// The directory the log file lives in, as a service: the program's own directory or the user's data
+// directory in the program, a temporary one in tests.
+class LogDirectoryService
 {
 public:
-    virtual ~ProgramDirectory() = default;
+    virtual ~LogDirectoryService() = default;
     // The directory path without a trailing separator.
     virtual QString path() const = 0;
     // Where the log was kept under the other choice of its place (the program's folder or the
@@ -25,7 +25,7 @@ public:
 // of their own they can write to, as the program always did. Installed programs (in a "bin"
 // directory, such as /usr/bin) and programs in a directory the user cannot write keep it in the
 // user's data directory instead, unless a log is already kept beside them and can be written.
-class LogDirectory : public ProgramDirectory
+class LogDirectory : public LogDirectoryService
 {
 public:
     LogDirectory(const QString &programDirectory, bool programDirectoryWritable,
@@ -46,7 +46,7 @@ private:
 
 // The log file in `directory`: what "Save" writes, "Open" reads and vandrel-export reads by
 // default.
-QString logFilePath(const ProgramDirectory &directory);
+QString logFilePath(const LogDirectoryService &directory);
 
 // The user's data directory for this program: $XDG_DATA_HOME/vandrel, else
 // ~/.local/share/vandrel. A relative XDG_DATA_HOME or HOME is ignored, as the XDG base directory

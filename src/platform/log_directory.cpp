@@ -1,4 +1,4 @@
-#include "program_directory.h"
+#include "log_directory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,7 +68,7 @@ void LogDirectory::prepareForWriting() const
         QDir().mkpath(path_);
 }
 
-QString logFilePath(const ProgramDirectory &directory)
+QString logFilePath(const LogDirectoryService &directory)
 {
     return directory.path() + u'/' + logFileName;
 }

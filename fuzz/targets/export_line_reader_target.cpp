@@ -80,15 +80,18 @@ QString fuzzExportLineReader(QByteArrayView input)
         return QStringLiteral("bad lines kept that are not the first ones");
     read += log.badLineCount - qsizetype(log.badLines.size());
     // The reading stops at a line longer than "Open" takes, and only there.
-    const qsizetype linesRead = log.lineTooLong > 0 ? log.lineTooLong - 1 : lines.size();
-    if (log.lineTooLong > 0 &&
-        (log.lineTooLong > lines.size() || lines[log.lineTooLong - 1].size() <= maxLineLength))
+    const qsizetype lineTooLong = !log.read && log.read.error().kind == FileErrorKind::LineTooLong
+                                      ? log.read.error().line
+                                      : 0;
+    const qsizetype linesRead = lineTooLong > 0 ? lineTooLong - 1 : lines.size();
+    if (lineTooLong > 0 &&
+        (lineTooLong > lines.size() || lines[lineTooLong - 1].size() <= maxLineLength))
         return QStringLiteral("a line taken as too long that is not");
     const auto blank = std::count_if(lines.begin(), lines.begin() + linesRead,
                                      [](const QString &line) { return line.trimmed().isEmpty(); });
     if (read != linesRead - blank)
         return QStringLiteral("a line neither read nor refused");
-    if (log.lineTooLong == 0 && std::any_of(lines.begin(), lines.end(), [](const QString &line) {
+    if (lineTooLong == 0 && std::any_of(lines.begin(), lines.end(), [](const QString &line) {
             return line.size() > maxLineLength;
         }))
         return QStringLiteral("a line too long that was read");
@@ -107,7 +110,7 @@ QString fuzzExportLineReader(QByteArrayView input)
     options.skipBad = true;
     options.perBandDirectory = QStringLiteral("out");
     const ExportResult result = exportLog(options, input);
-    if (result.ok != (!log.contacts.empty() && log.lineTooLong == 0 && !belowEdi))
+    if (result.ok != (!log.contacts.empty() && lineTooLong == 0 && !belowEdi))
         return QStringLiteral("the export failed with contacts or succeeded without");
     for (const ExportOutput &output : result.outputs) {
         if (QString failure = checkEdi(output.content); !failure.isEmpty())

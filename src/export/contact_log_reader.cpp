@@ -51,10 +51,7 @@ ContactLog readContactLog(QIODevice &device, QStringView dateFormat)
             log.badLines.push_back({lineNumber, *line, reading.problem});
         }
     }
-    if (lines.stop() == LogFileLines::Stop::LineTooLong)
-        log.lineTooLong = int(lines.lineNumber());
-    else if (lines.stop() == LogFileLines::Stop::ReadError)
-        log.readError = lines.errorString();
+    log.read = lines.status();
     return log;
 }
 

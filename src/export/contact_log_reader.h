@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contact_line/contact_record.h"
+#include "platform/file_io.h"
 
 #include <QByteArrayView>
 #include <QIODevice>
@@ -26,8 +27,9 @@ struct ContactLog
     ContactRecords contacts;
     std::vector<BadLine> badLines; // the first `keptBadLines` of them
     int badLineCount = 0;          // all of them
-    int lineTooLong = 0;           // the line, longer than "Open" takes, that stopped the reading
-    QString readError;             // why reading the file failed part way
+    // Whether the file was read to its end: a failed read (`CannotRead`), or a line longer than
+    // "Open" takes (`LineTooLong`, its number in `line`), stops the reading there.
+    FileStatus read = fileDone;
 };
 
 // A file of anything but contact lines would otherwise be held whole, as bad lines.

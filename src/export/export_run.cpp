@@ -113,13 +113,6 @@ ExportResult failed(QStringList messages, const QString &why)
 // all, or an empty text when nothing does.
 QString logProblem(const ExportOptions &options, const ContactLog &log, QStringList &messages)
 {
-    if (log.lineTooLong > 0)
-        return QStringLiteral("line %1 is longer than %2 characters; it is no log line, nothing "
-                              "written")
-            .arg(log.lineTooLong)
-            .arg(maxLineLength);
-    if (!log.readError.isEmpty())
-        return QStringLiteral("cannot read the log file: %1").arg(log.readError);
     // A line is shown with its control characters made visible: it may hold anything.
     for (const BadLine &bad : log.badLines)
         messages.append(lineMessage(bad.lineNumber,
@@ -152,6 +145,11 @@ ExportResult exportLog(const ExportOptions &options, QByteArrayView logBytes)
 ExportResult exportLog(const ExportOptions &options, QIODevice &logFile)
 {
     ContactLog log = readContactLog(logFile, options.dateFormat);
+    if (!log.read) {
+        ExportResult unread;
+        unread.read = log.read;
+        return unread;
+    }
     QStringList messages;
     if (const QString why = logProblem(options, log, messages); !why.isEmpty())
         return failed(messages, why);

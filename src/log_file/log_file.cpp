@@ -62,14 +62,14 @@ FileResult<QString> usableLogFilePath(const LogDirectoryService &directory)
     return logFilePath(directory);
 }
 
-SaveResult SaveLog(ContactForm &form, const LogFileServices &services)
+FileResult<SavedLog> SaveLog(ContactForm &form, const LogFileServices &services)
 {
     const FileResult<QString> usablePath = usableLogFilePath(services.directory);
     if (!usablePath)
-        return {SaveResult::Failed, usablePath.error().path, usablePath.error()};
+        return usablePath.error();
     const QString &path = usablePath.value();
     if (form.Text1.textLength() == 0)
-        return {SaveResult::EmptyLog, path};
+        return FileError{FileErrorKind::NothingToWrite, path, {}};
     services.directory.prepareForWriting();
     // One encoded copy of the log, however long; the last line end is written after it rather
     // than appended to a copy of the text.
@@ -79,41 +79,47 @@ SaveResult SaveLog(ContactForm &form, const LogFileServices &services)
     QString keptCopy;
     if (!form.logFileSeen || fileStamp(path) != *form.logFileSeen) {
         const FileResult<QString> kept = keepLinesTheLogLacks(services, path, bytes);
-        if (!kept)
-            return {SaveResult::Failed, path, kept.error()};
+        if (!kept) {
+            FileError error = kept.error();
+            error.path = path;
+            return error;
+        }
         keptCopy = kept.value();
     }
     const FileResult<WrittenFile> written = replaceFile(services.files, path, {bytes, crLf});
-    if (!written)
-        return {SaveResult::Failed, written.error().path, written.error(), 0, keptCopy};
+    if (!written) {
+        FileError error = written.error();
+        error.keptCopy = keptCopy;
+        return error;
+    }
     form.logFileSeen = written.value().stamp;
-    return {SaveResult::Saved, written.value().path, {}, written.value().size, keptCopy};
+    return SavedLog{written.value().path, written.value().size, keptCopy};
 }
 
-OpenResult OpenLog(ContactForm &form, const LogFileServices &services,
-                   const AddHeldContacts &addHeld)
+FileResult<OpenedLog> OpenLog(ContactForm &form, const LogFileServices &services,
+                              const AddHeldContacts &addHeld)
 {
     const FileResult<QString> usablePath = usableLogFilePath(services.directory);
     if (!usablePath)
-        return {OpenResult::Failed, usablePath.error().path, usablePath.error()};
+        return usablePath.error();
     const QString &path = usablePath.value();
     if (!services.files.exists(path))
-        return {OpenResult::NotFound, path};
+        return FileError{FileErrorKind::NotFound, path, {}};
     FileStamp stamp;
     FileResult<QByteArray> bytes = readFile(services.files, path, defaultReadLimit, &stamp);
     if (!bytes)
-        return {OpenResult::Failed, path, bytes.error()};
+        return bytes.error();
     QString fileText = decodeLogFile(bytes.value());
     bytes = QByteArray(); // not kept while the log box is drawn
     if (const qsizetype line = firstLineLongerThan(fileText, maxLineLength))
-        return {OpenResult::Failed, path, {FileErrorKind::LineTooLong, path, {}}, line};
+        return FileError{FileErrorKind::LineTooLong, path, {}, {}, line};
     QString logText = form.Text1.text();
     // A second "Open", or "Open" after the log came back from the recovery file, would repeat
     // contacts and their sent numbers. An empty log holds none: nothing to look for.
     if (addHeld && !logText.isEmpty()) {
         const HeldContacts held = contactsHeld(logText, fileText);
         if (held.held > 0 && !addHeld(held.held, held.contacts))
-            return {OpenResult::Declined, path};
+            return OpenedLog::Declined;
     }
     logText = logTextAfterOpen(logText, fileText);
     fileText = QString();
@@ -122,5 +128,5 @@ OpenResult OpenLog(ContactForm &form, const LogFileServices &services,
     form.Text1.setText(std::move(logText));
     RestoreSentNumber(lastContactLineOf(form.Text1), form.Frame1);
     form.logFileSeen = stamp;
-    return {OpenResult::Opened, path};
+    return OpenedLog::Added;
 }

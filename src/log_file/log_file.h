@@ -25,55 +25,39 @@ QString recoveryFilePath(const LogDirectoryService &directory);
 // anywhere else.
 FileResult<QString> usableLogFilePath(const LogDirectoryService &directory);
 
-// What "Save" did.
-struct SaveResult
+// The log file "Save" wrote.
+struct SavedLog
 {
-    enum Outcome
-    {
-        Saved,    // the log is in the file at `path` (the target of a link at vandrel.txt)
-        EmptyLog, // refused: there is nothing to save; no file was touched
-        Failed,   // `error` says why; the old file is as it was
-    };
-    Outcome outcome;
-    QString path;
-    FileError error{};
-    qint64 bytesWritten = 0; // when saved: the size of the file written
+    QString path;            // the file written (the target of a link at vandrel.txt)
+    qint64 bytesWritten = 0; // the size of the file written
     // The copy of the old file kept beside it, which held lines the log lacks; empty when the
     // log held them all.
     QString keptCopy{};
 };
 
-// What "Open" did.
-struct OpenResult
+// What "Open" did with a file it read.
+enum class OpenedLog
 {
-    enum Outcome
-    {
-        Opened,   // the file's lines were added to the log
-        Declined, // the log holds some of the file's contacts and adding it again was declined
-        NotFound, // nothing at `path`; the log is as it was
-        Failed,   // `error` says why; the log is as it was
-    };
-    Outcome outcome;
-    QString path;
-    FileError error{};
-    qsizetype line = 0; // for a line too long: its number, from 1
+    Added,    // the file's lines were added to the log
+    Declined, // the log holds some of the file's contacts and adding it again was declined
 };
 
 // What "Save" does: writes the log text and one CR LF to the log file as UTF-8. The new file
-// replaces the old one only once it is complete and on the disk. An empty log is refused. An old
-// file that this window did not last read or write, and that holds lines the log lacks (a log
-// this window never opened, or one another window saved meanwhile), is first kept aside beside
-// it; if that copy cannot be made, the old file is not replaced.
-SaveResult SaveLog(ContactForm &form, const LogFileServices &services);
+// replaces the old one only once it is complete and on the disk. An empty log is refused
+// (`NothingToWrite`). An old file that this window did not last read or write, and that holds
+// lines the log lacks (a log this window never opened, or one another window saved meanwhile),
+// is first kept aside beside it (named in the error's `keptCopy` should the save then fail); if
+// that copy cannot be made, the old file is not replaced. On failure the old file is as it was.
+FileResult<SavedLog> SaveLog(ContactForm &form, const LogFileServices &services);
 
 // Asked before "Open" adds a file `held` of whose `contacts` contact lines the log already
 // holds: true adds the whole file all the same.
 using AddHeldContacts = std::function<bool(qsizetype held, qsizetype contacts)>;
 
 // What "Open" does: appends the log file's lines to the log text, folds its blank lines and
-// recomputes the sent number from the last contact line. A missing, unreadable or unfit file
-// (not a regular file, too large, a line too long) leaves the log text and the sent number as
-// they were, and so does a file whose contacts the log already holds in part, unless
+// recomputes the sent number from the last contact line. A missing (`NotFound`), unreadable or
+// unfit file (not a regular file, too large, a line too long) leaves the log text and the sent
+// number as they were, and so does a file whose contacts the log already holds in part, unless
 // `addHeld` says to add it (without it, such a file is added).
-OpenResult OpenLog(ContactForm &form, const LogFileServices &services,
-                   const AddHeldContacts &addHeld = {});
+FileResult<OpenedLog> OpenLog(ContactForm &form, const LogFileServices &services,
+                              const AddHeldContacts &addHeld = {});

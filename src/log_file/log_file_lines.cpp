@@ -132,3 +132,12 @@ std::optional<QString> LogFileLines::next()
             return stopWith(Stop::ReadError);
     }
 }
+
+FileStatus LogFileLines::status() const
+{
+    if (stop_ == Stop::LineTooLong)
+        return FileError{FileErrorKind::LineTooLong, {}, {}, {}, line_};
+    if (stop_ == Stop::ReadError)
+        return FileError{FileErrorKind::CannotRead, {}, error_};
+    return fileDone;
+}

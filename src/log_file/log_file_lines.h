@@ -1,6 +1,7 @@
 #pragma once
 
 #include "log_file/log_file_text.h"
+#include "platform/file_result.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -21,7 +22,7 @@ public:
         Reading,     // not stopped
         End,         // every line was given
         LineTooLong, // line `lineNumber()` is longer than the longest line taken
-        ReadError,   // `errorString()` says why
+        ReadError,   // `status()` says why
     };
 
     explicit LogFileLines(QIODevice &device, qsizetype maxLength = maxLineLength);
@@ -31,7 +32,9 @@ public:
     Stop stop() const { return stop_; }
     // The number, from 1, of the last line given, or of the line too long.
     qsizetype lineNumber() const { return line_; }
-    QString errorString() const { return error_; }
+    // Why the reading stopped short: a line too long (`LineTooLong`, its number in `line`) or a
+    // failed read (`CannotRead`, in the device's words); done otherwise. The device has no path.
+    FileStatus status() const;
 
 private:
     void start();

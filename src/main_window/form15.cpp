@@ -119,7 +119,7 @@ void Form15::reportRecoveryFailure(const FileError &error)
     if (recoveryProblemShown_)
         return;
     recoveryProblemShown_ = true;
-    reportRecoveryWriteFailure(services_, error);
+    showRecoveryWriteFailure(services_.messages, error);
 }
 
 void Form15::restoreUnsavedLog()
@@ -207,7 +207,7 @@ void Form15::Command1_Click()
 
 void Form15::Command2_Click()
 {
-    OpenResult result{OpenResult::NotFound, {}};
+    FileResult<OpenedLog> result = OpenedLog::Declined;
     {
         // The log before "Open", let go before the memory is given back.
         const QString oldText = Text1.text();
@@ -254,9 +254,9 @@ void Form15::offerStationContacts(const QString &call, const QString &position,
 
 void Form15::Command3_Click()
 {
-    const SaveResult result = SaveLog(*this, {services_.logDirectory, services_.files});
-    if (result.outcome == SaveResult::Saved)
-        recovery_->logSaved(result.path, result.bytesWritten);
+    const FileResult<SavedLog> result = SaveLog(*this, {services_.logDirectory, services_.files});
+    if (result)
+        recovery_->logSaved(result.value().path, result.value().bytesWritten);
     showSaveResult(services_.messages, result);
     handFocusToCallBox();
 }

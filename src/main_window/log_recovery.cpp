@@ -32,13 +32,6 @@ QString countOf(qsizetype n, const char *one, const char *many)
     return QString::number(n) + u' ' + QString::fromLatin1(n == 1 ? one : many);
 }
 
-void tellSetAsideFailed(const WindowServices &services, const FileError &error)
-{
-    services.messages.msgBox(QStringLiteral("Impossible to set the recovery file %1 aside:\n%2")
-                                 .arg(shownPath(error.path), error.reason),
-                             vbExclamation, logFileTitle);
-}
-
 // Sets the file aside, naming where it went, or says why it could not.
 QString setAsideText(const QString &path)
 {
@@ -57,22 +50,6 @@ void keepUnreadable(const WindowServices &services, const QString &path, const Q
     services.messages.msgBox(
         QStringLiteral("The recovery file %1 %2; %3.").arg(shownPath(path), why, kept),
         vbExclamation, logFileTitle);
-}
-
-QString unreadableText(const FileError &error)
-{
-    switch (error.kind) {
-    case FileErrorKind::NotRegularFile:
-        return QStringLiteral("is not a regular file");
-    case FileErrorKind::ForeignLink:
-        return QStringLiteral("is a link to %1 that belongs to another user")
-            .arg(shownPath(error.target));
-    case FileErrorKind::TooLarge:
-        return QStringLiteral("is larger than %1 MB").arg(recoveryReadLimit >> 20);
-    default:
-        return QStringLiteral("cannot be read (%1)")
-            .arg(error.reason.isEmpty() ? QStringLiteral("Unknown error") : error.reason);
-    }
 }
 
 // What a journal without an unsaved log but with damage may have lost, said as it is.
@@ -97,7 +74,7 @@ std::optional<LeftJournal> readLeftJournal(const WindowServices &services, const
         target ? readFile(services.files, target.value(), recoveryReadLimit)
                : FileResult<QByteArray>(target.error());
     if (!bytes) {
-        keepUnreadable(services, path, unreadableText(bytes.error()));
+        keepUnreadable(services, path, recoveryReadProblem(bytes.error(), recoveryReadLimit));
         return std::nullopt;
     }
     RecoveredLog log = readRecoveryRecords(bytes.value());
@@ -225,11 +202,7 @@ bool checkLogDirectory(const WindowServices &services)
     const FileStatus writable = canCreateFileIn(directory);
     if (writable)
         return true;
-    services.messages.msgBox(
-        QStringLiteral("Impossible to write in %1:\n%2\nThe log will be only in the window: "
-                       "neither \"Save\" nor the recovery file can keep it there.")
-            .arg(shownPath(directory), writable.error().reason),
-        vbExclamation, logFileTitle);
+    showDirectoryNotWritable(services.messages, writable.error());
     return false;
 }
 
@@ -266,7 +239,7 @@ std::optional<RestoredLog> askToRestoreUnsavedLogs(const WindowServices &service
         const FileResult<QString> aside =
             setAside(journal.path, keep ? SetAside::KeepInPlace : SetAside::Move);
         if (!aside)
-            tellSetAsideFailed(services, aside.error());
+            showSetAsideFailure(services.messages, aside.error());
     }
     if (answer != vbYes)
         return std::nullopt;
@@ -278,25 +251,6 @@ void setAsideRestoredJournals(const WindowServices &services, const QStringList 
     for (const QString &path : journals) {
         const FileResult<QString> aside = setAside(path);
         if (!aside)
-            tellSetAsideFailed(services, aside.error());
+            showSetAsideFailure(services.messages, aside.error());
     }
-}
-
-void reportRecoveryWriteFailure(const WindowServices &services, const FileError &error)
-{
-    QString reason = error.reason;
-    if (error.kind == FileErrorKind::ForeignLink)
-        reason = QStringLiteral("It is a link to %1 that belongs to another user; the recovery "
-                                "file is not written through it")
-                     .arg(shownPath(error.target));
-    else if (error.kind == FileErrorKind::NotRegularFile)
-        reason = QStringLiteral("It is not a regular file; the recovery file is not written "
-                                "there");
-    else if (reason.isEmpty())
-        reason = QStringLiteral("Unknown error");
-    services.messages.msgBox(
-        QStringLiteral("Impossible to write the recovery file %1:\n%2\nThe contacts added since "
-                       "the last \"Save\" are only in the window.")
-            .arg(shownPath(error.path), reason),
-        vbExclamation, logFileTitle);
 }

@@ -4,12 +4,12 @@
 #include <QStringList>
 #include <optional>
 
-struct FileError;
 class JournalWriters;
 struct WindowServices;
 
 // What start does with the log directory and with the recovery files the last runs left; the
-// texts the operator sees about the recovery file are composed here.
+// question about the recovery files is composed here, why a file failed is worded with the other
+// file messages in operator_messages.
 
 // Tells the operator, once, when no file can be created in the log's directory. Returns whether
 // it can.
@@ -40,6 +40,3 @@ std::optional<RestoredLog> askToRestoreUnsavedLogs(const WindowServices &service
 
 // Sets the other windows' recovery files aside once their logs are safe in this one's.
 void setAsideRestoredJournals(const WindowServices &services, const QStringList &journals);
-
-// A write of the recovery file failed.
-void reportRecoveryWriteFailure(const WindowServices &services, const FileError &error);

@@ -5,19 +5,24 @@
 namespace {
 
 // The line that says where the old log file was kept, after a message about "Save".
-QString keptCopyLine(const SaveResult &result)
+QString keptCopyLine(const QString &keptCopy, bool saved)
 {
-    if (result.keptCopy.isEmpty())
+    if (keptCopy.isEmpty())
         return {};
-    const QString line = result.outcome == SaveResult::Saved
-                             ? QStringLiteral("\nThe file it replaced held lines this log lacks; "
-                                              "it was kept as %1")
-                             : QStringLiteral("\nIt holds lines this log lacks; a copy of it was "
-                                              "kept as %1");
-    return line.arg(shownPath(result.keptCopy));
+    const QString line = saved ? QStringLiteral("\nThe file it replaced held lines this log lacks; "
+                                                "it was kept as %1")
+                               : QStringLiteral("\nIt holds lines this log lacks; a copy of it was "
+                                                "kept as %1");
+    return line.arg(shownPath(keptCopy));
 }
 
-QString reasonText(const FileError &error, qsizetype line = 0)
+// The system's own words for the failure.
+QString systemWords(const FileError &error)
+{
+    return error.reason.isEmpty() ? QStringLiteral("Unknown error") : error.reason;
+}
+
+QString reasonText(const FileError &error)
 {
     switch (error.kind) {
     case FileErrorKind::TooLarge:
@@ -38,10 +43,10 @@ QString reasonText(const FileError &error, qsizetype line = 0)
                               "name valid UTF-8?)");
     case FileErrorKind::LineTooLong:
         return QStringLiteral("Line %1 is longer than %2 characters; it is no log line")
-            .arg(line)
+            .arg(error.line)
             .arg(maxLineLength);
     default:
-        return error.reason.isEmpty() ? QStringLiteral("Unknown error") : error.reason;
+        return systemWords(error);
     }
 }
 
@@ -74,27 +79,75 @@ void showRefusal(MessageService &messages, ContactRefusal refusal)
     messages.msgBox(prompt, vbOKOnly);
 }
 
-void showSaveResult(MessageService &messages, const SaveResult &result)
+void showSaveResult(MessageService &messages, const FileResult<SavedLog> &result)
 {
-    switch (result.outcome) {
-    case SaveResult::Saved:
-        messages.msgBox(QStringLiteral("Log saved in ") + shownPath(result.path) +
-                            keptCopyLine(result),
+    if (result) {
+        const SavedLog &saved = result.value();
+        messages.msgBox(QStringLiteral("Log saved in ") + shownPath(saved.path) +
+                            keptCopyLine(saved.keptCopy, true),
                         vbInformation, logFileTitle);
         return;
-    case SaveResult::EmptyLog:
+    }
+    const FileError &error = result.error();
+    if (error.kind == FileErrorKind::NothingToWrite) {
         messages.msgBox(QStringLiteral("Impossible to save an empty log"), vbInformation,
                         logFileTitle);
         return;
-    case SaveResult::Failed:
-        messages.msgBox(
-            QStringLiteral("Impossible to save the log in %1:\n%2\nThe file is as it was before; "
-                           "the log is still in the window.")
-                    .arg(shownPath(result.path), reasonText(result.error)) +
-                keptCopyLine(result),
-            vbExclamation, logFileTitle);
-        return;
     }
+    messages.msgBox(
+        QStringLiteral("Impossible to save the log in %1:\n%2\nThe file is as it was before; "
+                       "the log is still in the window.")
+                .arg(shownPath(error.path), reasonText(error)) +
+            keptCopyLine(error.keptCopy, false),
+        vbExclamation, logFileTitle);
+}
+
+void showDirectoryNotWritable(MessageService &messages, const FileError &error)
+{
+    messages.msgBox(
+        QStringLiteral("Impossible to write in %1:\n%2\nThe log will be only in the window: "
+                       "neither \"Save\" nor the recovery file can keep it there.")
+            .arg(shownPath(error.path), error.reason),
+        vbExclamation, logFileTitle);
+}
+
+QString recoveryReadProblem(const FileError &error, qint64 readLimit)
+{
+    switch (error.kind) {
+    case FileErrorKind::NotRegularFile:
+        return QStringLiteral("is not a regular file");
+    case FileErrorKind::ForeignLink:
+        return QStringLiteral("is a link to %1 that belongs to another user")
+            .arg(shownPath(error.target));
+    case FileErrorKind::TooLarge:
+        return QStringLiteral("is larger than %1 MB").arg(readLimit >> 20);
+    default:
+        return QStringLiteral("cannot be read (%1)").arg(systemWords(error));
+    }
+}
+
+void showSetAsideFailure(MessageService &messages, const FileError &error)
+{
+    messages.msgBox(QStringLiteral("Impossible to set the recovery file %1 aside:\n%2")
+                        .arg(shownPath(error.path), error.reason),
+                    vbExclamation, logFileTitle);
+}
+
+void showRecoveryWriteFailure(MessageService &messages, const FileError &error)
+{
+    QString reason = systemWords(error);
+    if (error.kind == FileErrorKind::ForeignLink)
+        reason = QStringLiteral("It is a link to %1 that belongs to another user; the recovery "
+                                "file is not written through it")
+                     .arg(shownPath(error.target));
+    else if (error.kind == FileErrorKind::NotRegularFile)
+        reason = QStringLiteral("It is not a regular file; the recovery file is not written "
+                                "there");
+    messages.msgBox(
+        QStringLiteral("Impossible to write the recovery file %1:\n%2\nThe contacts added since "
+                       "the last \"Save\" are only in the window.")
+            .arg(shownPath(error.path), reason),
+        vbExclamation, logFileTitle);
 }
 
 bool goOnWithLogInUse(MessageService &messages, const QString &directory, const LockHolder &holder)
@@ -115,23 +168,19 @@ bool goOnWithLogInUse(MessageService &messages, const QString &directory, const 
            vbYes;
 }
 
-void showOpenResult(MessageService &messages, const OpenResult &result)
+void showOpenResult(MessageService &messages, const FileResult<OpenedLog> &result)
 {
-    switch (result.outcome) {
-    case OpenResult::Opened:
-    case OpenResult::Declined:
+    if (result)
         return;
-    case OpenResult::NotFound:
+    const FileError &error = result.error();
+    if (error.kind == FileErrorKind::NotFound) {
         messages.msgBox(QStringLiteral("Log not found!."), vbExclamation, logFileTitle);
         return;
-    case OpenResult::Failed:
-        messages.msgBox(
-            QStringLiteral(
-                "Impossible to read the log %1:\n%2\nThe log in the window is unchanged.")
-                .arg(shownPath(result.path), reasonText(result.error, result.line)),
-            vbExclamation, logFileTitle);
-        return;
     }
+    messages.msgBox(
+        QStringLiteral("Impossible to read the log %1:\n%2\nThe log in the window is unchanged.")
+            .arg(shownPath(error.path), reasonText(error)),
+        vbExclamation, logFileTitle);
 }
 
 bool addContactsAlreadyInLog(MessageService &messages, const QString &path, qsizetype held,

@@ -5,6 +5,8 @@
 #include "platform/log_directory_lock.h"
 #include "platform/message_service.h"
 
+struct FileError;
+
 // Every message box the event procedures show about what the contact log and the log file
 // did; the texts, titles and styles the operator knows live here.
 
@@ -18,7 +20,7 @@ QString shownPath(const QString &path);
 void showRefusal(MessageService &messages, ContactRefusal refusal);
 
 // Where the log was saved, that an empty log is not saved, or why the save failed.
-void showSaveResult(MessageService &messages, const SaveResult &result);
+void showSaveResult(MessageService &messages, const FileResult<SavedLog> &result);
 
 // Before "Open" adds a log file `held` of whose `contacts` contacts the log already holds: says
 // so and asks whether to add the file all the same. True to add it.
@@ -26,7 +28,22 @@ bool addContactsAlreadyInLog(MessageService &messages, const QString &path, qsiz
                              qsizetype contacts);
 
 // Why the log could not be opened; nothing when it was or when adding it was declined.
-void showOpenResult(MessageService &messages, const OpenResult &result);
+void showOpenResult(MessageService &messages, const FileResult<OpenedLog> &result);
+
+// At start, no file can be created in the log's directory: says why, and that the log will be
+// only in the window.
+void showDirectoryNotWritable(MessageService &messages, const FileError &error);
+
+// Why a recovery file left by the last run cannot be read, as the end of a sentence that begins
+// with its name ("... is not a regular file"); `readLimit` is the largest one read.
+QString recoveryReadProblem(const FileError &error, qint64 readLimit);
+
+// A recovery file could not be set aside: says which, and why.
+void showSetAsideFailure(MessageService &messages, const FileError &error);
+
+// A write of the recovery file failed: says why, and that the contacts added since the last
+// "Save" are only in the window.
+void showRecoveryWriteFailure(MessageService &messages, const FileError &error);
 
 // The station holds `contacts` contacts of this position that the log lacks (a position started
 // again on another computer): says so and asks whether to put them back into the log. True to

@@ -61,14 +61,14 @@ void keepOwnership(int handle, const struct stat &old)
     ::fchmod(handle, old.st_mode & 07777);
 }
 
-// Writes the copy into a file only this call created; empty on success, else why not.
-QString writeNewFile(const FileService &files, QFile &file, QByteArrayView bytes)
+// Writes the copy into a file only this call created, or says why not.
+FileStatus writeNewFile(const FileService &files, QFile &file, QByteArrayView bytes)
 {
     errno = 0;
     if (file.write(bytes.data(), bytes.size()) != bytes.size())
-        return writeFailure(file);
-    if (QString failure = files.flushToDisk(file); !failure.isEmpty())
-        return failure;
+        return FileError{FileErrorKind::CannotWrite, file.fileName(), writeFailure(file)};
+    if (const FileStatus flushed = files.flushToDisk(file); !flushed)
+        return flushed;
     file.close();
     return files.syncDirectory(QFileInfo(file.fileName()).absolutePath());
 }
@@ -204,8 +204,8 @@ FileResult<WrittenFile> replaceFile(const FileService &files, const QString &pat
     }
     // A full disk or a file-size limit often shows only when the buffer goes out; the file
     // must not take the old one's place before that is known.
-    if (const QString failure = files.flushToDisk(*file); !failure.isEmpty())
-        return FileError{FileErrorKind::CannotWrite, realPath, failure};
+    if (const FileStatus flushed = files.flushToDisk(*file); !flushed)
+        return flushed.error();
     struct stat status;
     const FileStamp stamp = ::fstat(file->handle(), &status) == 0 ? stampOf(status) : FileStamp{};
     if (!file->commit())
@@ -230,12 +230,12 @@ FileResult<QString> keepCopyAside(const FileService &files, const QString &path,
         struct stat kept;
         if (::stat(QFile::encodeName(path).constData(), &kept) == 0)
             keepOwnership(file->handle(), kept);
-        const QString failure = writeNewFile(files, *file, bytes);
-        if (failure.isEmpty())
+        const FileStatus written = writeNewFile(files, *file, bytes);
+        if (written)
             return copyPath;
         // Incomplete, it keeps nothing; the file it was to keep is still in its place.
         file->remove();
-        return FileError{FileErrorKind::CannotKeepCopy, path, failure, copyPath};
+        return FileError{FileErrorKind::CannotKeepCopy, path, written.error().reason, copyPath};
     }
     return FileError{FileErrorKind::CannotKeepCopy, path, QStringLiteral("Too many copies kept"),
                      stem};
@@ -270,15 +270,8 @@ FileStatus appendToFile(const FileService &files, QFile &file, const QString &pa
     errno = 0;
     if (file.write(bytes.data(), bytes.size()) != bytes.size())
         return FileError{FileErrorKind::CannotWrite, path, writeFailure(file)};
-    if (const QString failure = files.syncData(file); !failure.isEmpty())
-        return FileError{FileErrorKind::CannotWrite, path, failure};
-    return fileDone;
-}
-
-FileStatus syncDirectory(const FileService &files, const QString &directory)
-{
-    if (const QString failure = files.syncDirectory(directory); !failure.isEmpty())
-        return FileError{FileErrorKind::CannotCommit, directory, failure};
+    if (const FileStatus synced = files.syncData(file); !synced)
+        return FileError{FileErrorKind::CannotWrite, path, synced.error().reason};
     return fileDone;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_result.h"
 #include "platform/file_service.h"
 
 #include <QByteArray>
@@ -10,52 +11,6 @@
 #include <memory>
 #include <utility>
 #include <variant>
-
-// What went wrong with a file, in the terms the program acts on.
-enum class FileErrorKind
-{
-    CannotOpen,        // the file could not be opened (missing directory, no permission)
-    CannotRead,        // opened, but reading it failed part way
-    TooLarge,          // larger than the reader was willing to take
-    CannotWrite,       // writing the replacing file failed (a full disk, a file-size limit)
-    CannotCommit,      // the complete replacing file could not take the old one's place
-    NotRegularFile,    // a directory, a device, a FIFO or a socket is at the path
-    ForeignLink,       // a symbolic link that another user owns is at the path
-    UnusableDirectory, // the directory is not there under the name the program has for it
-    LineTooLong,       // a line far longer than any contact line
-    CannotKeepCopy,    // the copy of a file to be kept aside could not be made (`target`)
-};
-
-// A failed read or write: which file, what kind of failure and the system's own words for it
-// (empty when the system gave none).
-struct FileError
-{
-    FileErrorKind kind;
-    QString path;
-    QString reason;
-    QString target{}; // for a link: the file it points to; for a copy: the copy's path
-};
-
-// A value, or the error that kept it from being made.
-template <typename T> class FileResult
-{
-public:
-    FileResult(T value) : state_(std::move(value)) {}
-    FileResult(FileError error) : state_(std::move(error)) {}
-
-    bool ok() const { return std::holds_alternative<T>(state_); }
-    explicit operator bool() const { return ok(); }
-    T &value() { return std::get<T>(state_); }
-    const T &value() const { return std::get<T>(state_); }
-    const FileError &error() const { return std::get<FileError>(state_); }
-
-private:
-    std::variant<T, FileError> state_;
-};
-
-// Done, or the error that kept it from being done.
-using FileStatus = FileResult<std::monostate>;
-inline const FileStatus fileDone{std::monostate{}};
 
 // Which file is at a path and in which state: a file replaced (a new inode), grown, cut or
 // rewritten (a new modification time) no longer matches the stamp taken before.
@@ -141,8 +96,6 @@ struct WrittenFile
 // disk before it returns.
 [[nodiscard]] FileStatus appendToFile(const FileService &files, QFile &file, const QString &path,
                                       QByteArrayView bytes);
-// Makes the new names in `directory` (a file created or renamed there) survive a power cut.
-[[nodiscard]] FileStatus syncDirectory(const FileService &files, const QString &directory);
 
 // Whether a new file can be created in `directory`, or why not.
 [[nodiscard]] FileStatus canCreateFileIn(const QString &directory);

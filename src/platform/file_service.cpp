@@ -38,29 +38,33 @@ std::unique_ptr<QFile> DiskFileService::fileToCreate(const QString &path) const
     return std::make_unique<QFile>(path);
 }
 
-QString DiskFileService::flushToDisk(QFileDevice &file) const
+FileStatus DiskFileService::flushToDisk(QFileDevice &file) const
 {
     errno = 0;
     if (!file.flush())
-        return writeFailure(file);
+        return FileError{FileErrorKind::CannotWrite, file.fileName(), writeFailure(file)};
     if (::fsync(file.handle()) != 0)
-        return systemReason(errno);
-    return {};
+        return FileError{FileErrorKind::CannotWrite, file.fileName(), systemReason(errno)};
+    return fileDone;
 }
 
-QString DiskFileService::syncData(QFile &file) const
+FileStatus DiskFileService::syncData(QFile &file) const
 {
-    return ::fdatasync(file.handle()) == 0 ? QString() : systemReason(errno);
+    if (::fdatasync(file.handle()) != 0)
+        return FileError{FileErrorKind::CannotWrite, file.fileName(), systemReason(errno)};
+    return fileDone;
 }
 
-QString DiskFileService::syncDirectory(const QString &directory) const
+FileStatus DiskFileService::syncDirectory(const QString &directory) const
 {
     const int handle =
         ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0)
-        return systemReason(errno);
+        return FileError{FileErrorKind::CannotCommit, directory, systemReason(errno)};
     const bool synced = ::fsync(handle) == 0;
     const QString reason = synced ? QString() : systemReason(errno);
     ::close(handle);
-    return reason;
+    if (!synced)
+        return FileError{FileErrorKind::CannotCommit, directory, reason};
+    return fileDone;
 }

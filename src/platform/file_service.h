@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_result.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
@@ -24,14 +26,15 @@ public:
     // A file for `path` that is only ever created: opened with QIODevice::NewOnly, it fails
     // where anything is already there, so a copy kept aside never takes another file's place.
     virtual std::unique_ptr<QFile> fileToCreate(const QString &path) const = 0;
-    // Moves what was written to `file` out of the program's buffer and onto the disk. Empty on
-    // success, else the system's reason.
-    virtual QString flushToDisk(QFileDevice &file) const = 0;
-    // Puts the bytes appended to `file` on the disk (fdatasync). Empty on success.
-    virtual QString syncData(QFile &file) const = 0;
-    // Puts the names made or changed in `directory` on the disk (fsync of the directory).
-    // Empty on success.
-    virtual QString syncDirectory(const QString &directory) const = 0;
+    // Moves what was written to `file` out of the program's buffer and onto the disk, or says
+    // why not (`CannotWrite`, with the file's name).
+    [[nodiscard]] virtual FileStatus flushToDisk(QFileDevice &file) const = 0;
+    // Puts the bytes appended to `file` on the disk (fdatasync), or says why not
+    // (`CannotWrite`).
+    [[nodiscard]] virtual FileStatus syncData(QFile &file) const = 0;
+    // Puts the names made or changed in `directory` on the disk (fsync of the directory), or
+    // says why not (`CannotCommit`, with the directory's path).
+    [[nodiscard]] virtual FileStatus syncDirectory(const QString &directory) const = 0;
 };
 
 class DiskFileService : public FileService
@@ -42,9 +45,9 @@ public:
     std::unique_ptr<QFile> fileToAppend(const QString &path) const override;
     std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
     std::unique_ptr<QFile> fileToCreate(const QString &path) const override;
-    QString flushToDisk(QFileDevice &file) const override;
-    QString syncData(QFile &file) const override;
-    QString syncDirectory(const QString &directory) const override;
+    FileStatus flushToDisk(QFileDevice &file) const override;
+    FileStatus syncData(QFile &file) const override;
+    FileStatus syncDirectory(const QString &directory) const override;
 };
 
 // A write beyond the file-size limit (ulimit -f) must fail like any other, not end the program

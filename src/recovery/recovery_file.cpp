@@ -23,7 +23,7 @@ FileStatus RecoveryFile::replace(QByteArrayView records)
     if (!written)
         return written.error();
     written_ = written.value().path;
-    return ofThisFile(::syncDirectory(files_, QFileInfo(written_).absolutePath()));
+    return ofThisFile(files_.syncDirectory(QFileInfo(written_).absolutePath()));
 }
 
 FileStatus RecoveryFile::append(QByteArrayView record)
@@ -44,7 +44,7 @@ FileStatus RecoveryFile::append(QByteArrayView record)
 
 FileStatus RecoveryFile::syncDirectory()
 {
-    return ofThisFile(::syncDirectory(files_, directoryPath()));
+    return ofThisFile(files_.syncDirectory(directoryPath()));
 }
 
 FileStatus RecoveryFile::ofThisFile(FileStatus status) const

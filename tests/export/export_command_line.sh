@@ -76,6 +76,12 @@ run "${vhf[@]}" --skip-bad -o long.edi long-line.txt
 check "a line longer than Open takes: exit 1, no output" \
     'status 1 && grep -q "line 12 is longer than 65536 characters" err.txt && [ ! -e long.edi ]'
 
+# A file-size limit (ulimit -f) fails the write and says so: the program is not killed, and no
+# cut file takes the output's name.
+(ulimit -f 1 && run "${vhf[@]}" --skip-bad -f adif -o limited.adi vandrel.txt)
+check "a file-size limit: exit 1, told, no output" \
+    'status 1 && grep -q "cannot write limited.adi: File too large" err.txt && [ ! -e limited.adi ]'
+
 # Files are written only as regular files, never through another user's link.
 if [ "$(id -u)" = 0 ] && mknod node c 1 3 2>/dev/null; then
     run "${vhf[@]}" --skip-bad -f adif -o node vandrel.txt

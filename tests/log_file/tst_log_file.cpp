@@ -97,6 +97,7 @@ enum History
     NeverOpened,      // started beside it: the log came from the keyboard or the recovery file
     OpenedThenEdited, // "Open", then contacts added or lines corrected in the log box
     ChangedAfterSave, // saved by this window, then rewritten by another
+    DeletedAfterSave, // saved by this window, then deleted
 };
 
 } // namespace
@@ -151,6 +152,8 @@ private slots:
             << int(ChangedAfterSave) << (twoContacts + third).toUtf8() << twoContacts << true;
         QTest::newRow("rewritten meanwhile, every line in the log")
             << int(ChangedAfterSave) << (firstContact + u"\r\n"_s).toUtf8() << twoContacts << false;
+        QTest::newRow("saved, then the file deleted: written anew")
+            << int(DeletedAfterSave) << QByteArray() << twoContacts << false;
     }
     void saveKeepsAsideOnlyAFileHoldingLinesTheLogLacks()
     {
@@ -164,11 +167,13 @@ private slots:
         window.form.Form_Load();
         if (history == OpenedThenEdited)
             window.open();
-        if (history == ChangedAfterSave) {
+        if (history == ChangedAfterSave || history == DeletedAfterSave) {
             window.form.Text1.setText(twoContacts);
             window.save();
         }
-        if (history != OpenedThenEdited)
+        if (history == DeletedAfterSave)
+            QVERIFY(QFile::remove(window.path()));
+        else if (history != OpenedThenEdited)
             writeBytes(window.path(), file);
         window.form.Text1.setText(log);
         const QString copy = window.copyName();
@@ -244,6 +249,28 @@ private slots:
         QCOMPARE(readBytes(window.path()), yesterday);
         QCOMPARE(window.logFiles(), QStringList{u"vandrel.txt"_s}); // nothing half-made left
         QCOMPARE(window.form.Text1.text(), twoContacts);
+    }
+
+    // A copy kept aside before a save that then fails is named all the same: the old file is
+    // in place, and its copy beside it.
+    void aSaveThatFailsAfterKeepingACopyNamesTheCopy()
+    {
+        Log window;
+        window.form.Form_Load();
+        const QByteArray yesterday = contactsOfYesterday(3).toUtf8();
+        writeBytes(window.path(), yesterday);
+        const QString copy = window.copyName();
+        window.fakes.files.replaceFailure = u"Permission denied"_s;
+        window.form.Text1.setText(twoContacts);
+        window.fakes.messages.shown.clear();
+        window.save();
+        QCOMPARE(window.fakes.messages.lastPrompt(),
+                 u"Impossible to save the log in "_s + window.path() +
+                     u":\nPermission denied\nThe file is as it was before; the log is still in "
+                     u"the window.\nIt holds lines this log lacks; a copy of it was kept as "_s +
+                     copy);
+        QCOMPARE(readBytes(window.path()), yesterday);
+        QCOMPARE(readBytes(copy), yesterday);
     }
 
     void refusesToSaveAnEmptyLog()

@@ -111,18 +111,18 @@ private slots:
 
         ContactForm saved;
         saved.Text1.setText(twoContacts);
-        const SaveResult save = SaveLog(saved, services);
+        const FileResult<SavedLog> save = SaveLog(saved, services);
 
         const QString path = data + QStringLiteral("/vandrel.txt");
         QVERIFY(QFileInfo::exists(path));
         QVERIFY(!QFileInfo::exists(program + QStringLiteral("/vandrel.txt")));
-        QCOMPARE(save.outcome, SaveResult::Saved);
-        QCOMPARE(save.path, path);
+        QVERIFY(save.ok());
+        QCOMPARE(save.value().path, path);
 
         ContactForm opened;
-        const OpenResult open = OpenLog(opened, services);
-        QCOMPARE(open.outcome, OpenResult::Opened);
-        QCOMPARE(open.path, path);
+        const FileResult<OpenedLog> open = OpenLog(opened, services);
+        QVERIFY(open.ok());
+        QCOMPARE(open.value(), OpenedLog::Added);
         QCOMPARE(opened.Text1.text(), twoContacts + QStringLiteral("\r\n"));
         QCOMPARE(opened.Frame1.caption(), QStringLiteral("003"));
     }

@@ -102,27 +102,27 @@ std::unique_ptr<QFile> FakeFileService::fileToCreate(const QString &path) const
     return DiskFileService::fileToCreate(path);
 }
 
-QString FakeFileService::flushToDisk(QFileDevice &file) const
+FileStatus FakeFileService::flushToDisk(QFileDevice &file) const
 {
     ++fileSyncs;
     if (!flushFailure.isEmpty())
-        return flushFailure;
+        return FileError{FileErrorKind::CannotWrite, file.fileName(), flushFailure};
     return DiskFileService::flushToDisk(file);
 }
 
-QString FakeFileService::syncData(QFile &file) const
+FileStatus FakeFileService::syncData(QFile &file) const
 {
     ++dataSyncs;
     if (!syncDataFailure.isEmpty())
-        return syncDataFailure;
+        return FileError{FileErrorKind::CannotWrite, file.fileName(), syncDataFailure};
     return DiskFileService::syncData(file);
 }
 
-QString FakeFileService::syncDirectory(const QString &directory) const
+FileStatus FakeFileService::syncDirectory(const QString &directory) const
 {
     ++directorySyncs;
     if (!syncDirectoryFailure.isEmpty())
-        return syncDirectoryFailure;
+        return FileError{FileErrorKind::CannotCommit, directory, syncDirectoryFailure};
     return DiskFileService::syncDirectory(directory);
 }
 

@@ -67,9 +67,9 @@ public:
     std::unique_ptr<QFile> fileToRead(const QString &path) const override;
     std::unique_ptr<QSaveFile> fileToReplace(const QString &path) const override;
     std::unique_ptr<QFile> fileToCreate(const QString &path) const override;
-    QString flushToDisk(QFileDevice &file) const override;
-    QString syncData(QFile &file) const override;
-    QString syncDirectory(const QString &directory) const override;
+    FileStatus flushToDisk(QFileDevice &file) const override;
+    FileStatus syncData(QFile &file) const override;
+    FileStatus syncDirectory(const QString &directory) const override;
 
     QString readFailure;       // when set, reading fails with this reason
     QString replaceFailure;    // when set, opening a replacing file fails with this reason

@@ -25,11 +25,9 @@ const QString skipBadOption = QStringLiteral("skip-bad");
 const QString contestDatesOption = QStringLiteral("contest-dates");
 const QString stationOption = QStringLiteral("station");
 
-void describeOptions(QCommandLineParser &parser)
+// What the export reads: the log file, or the station's log on its servers.
+void describeInput(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes a Vandrel contest log as EDI (REG1TEST, one band a file, with distances and "
-        "points), Cabrillo 3.0 or ADIF 3 for the contest organiser or a station logbook."));
     parser.addPositionalArgument(QStringLiteral("LOGFILE"),
                                  QStringLiteral("The log file saved by Vandrel (default: the log "
                                                 "the window saves, %1 in the user's data "
@@ -39,6 +37,20 @@ void describeOptions(QCommandLineParser &parser)
                                                 "program when it is kept in a folder of its own).")
                                      .arg(logFileName),
                                  QStringLiteral("[LOGFILE]"));
+    parser.addOption({stationOption,
+                      QStringLiteral("Export the log of the station of several positions on the "
+                                     "NATS servers URLS (comma-separated) instead of a log file: "
+                                     "every position's contacts in time order, each with the "
+                                     "serial its position sent. The station is named by its "
+                                     "call."),
+                      QStringLiteral("URLS")});
+}
+
+void describeOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes a Vandrel contest log as EDI (REG1TEST, one band a file, with distances and "
+        "points), Cabrillo 3.0 or ADIF 3 for the contest organiser or a station logbook."));
     parser.addOptions({
         {{QStringLiteral("f"), formatOption},
          QStringLiteral("Output format: edi, cabrillo or adif (default: edi)."),
@@ -81,13 +93,7 @@ void describeOptions(QCommandLineParser &parser)
                       QStringLiteral("First and last day of the contest, for the EDI header "
                                      "(default: the first and last date of the log)."),
                       QStringLiteral("YYYYMMDD;YYYYMMDD")});
-    parser.addOption({stationOption,
-                      QStringLiteral("Export the log of the station of several positions on the "
-                                     "NATS servers URLS (comma-separated) instead of a log file: "
-                                     "every position's contacts in time order, each with the "
-                                     "serial its position sent. The station is named by its "
-                                     "call."),
-                      QStringLiteral("URLS")});
+    describeInput(parser);
     addStationOptions(parser);
     parser.addHelpOption();
     parser.addVersionOption();

@@ -50,7 +50,7 @@ window_of_other() {
 # window_opens [OTHER_THAN_PID]: waits for a main window (of a process other than the one
 # given), gives it the keyboard and sets window and pid.
 window_opens() {
-    local deadline=$((SECONDS + 20))
+    local deadline=$((SECONDS + 60))
     until window=$(window_of_other "${1:-none}"); do
         [ "$SECONDS" -lt "$deadline" ] || fail "the window did not open"
         sleep 0.05
@@ -172,7 +172,7 @@ kill_both "$pid" "$app"
 launch "$work/as-operator"
 # The old folder is read-only: its recovery file stays there, and the operator is told in a
 # second box of the same title.
-box=$(find_window "^Morvit Vandrel\$" 20) || fail "no question after the folder changed"
+box=$(find_window "^Morvit Vandrel\$" 60) || fail "no question after the folder changed"
 focus_window "$box"
 xdotool key Return
 wait_until 10 box_gone "$box" || fail "the question did not close"

@@ -44,7 +44,7 @@ template <typename View> struct LineKey
     {
         return a.hash == b.hash && a.text == b.text;
     }
-    friend size_t qHash(const LineKey &key, size_t seed) { return key.hash ^ seed; }
+    friend size_t qHash(const LineKey &key, size_t salt) { return key.hash ^ salt; }
 
 private:
     static size_t hashOf(View line)

@@ -5,6 +5,7 @@
 #include "logged_window.h"
 #include "main_window/station_session.h"
 #include "results_table.h"
+#include "station/station_worker.h"
 #include "timing.h"
 
 #include <QApplication>
@@ -101,6 +102,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The benchmark links the engine the window loads as a module.
+    useStationEngineFactory(startLinkedStationEngine);
     const QStringList args = QApplication::arguments();
     stopUnless(args.size() > 1, "usage: bench_station URL [FOLDER] [RUNS] [CONTACTS]");
     const QString url = args[1];

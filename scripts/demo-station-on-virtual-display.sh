@@ -31,7 +31,8 @@ port=$(sed -n 's/.*Listening for client connections on 127\.0\.0\.1:\([0-9]*\).*
 
 start_position() {
     mkdir -p "$work/$1"
-    cp "$program" "$work/$1/"
+    # The station's engine is a module the program loads from beside itself.
+    cp "$program" "$(dirname "$program")/vandrel-station-nats.so" "$work/$1/"
     "$work/$1/$(basename "$program")" --station "nats://127.0.0.1:$port" --position "$1" \
         --call Q9XYZ 2>>"$work/stderr.txt" &
     pids+=($!)

@@ -1,6 +1,8 @@
 #include "station/station_link.h"
 
-#include "station/station_worker.h"
+#include "station/station_engine.h"
+
+#include <cstdio>
 
 StationLink::StationLink(StationSettings settings, QObject *parent)
     : QObject(parent), settings_(std::move(settings))
@@ -8,7 +10,7 @@ StationLink::StationLink(StationSettings settings, QObject *parent)
     positionsSeen_.insert(settings_.position);
     // The worker's callbacks come from other threads: each is posted to this object's thread.
     // The worker is gone before this object, and with this object its posted calls.
-    StationWorker::Callbacks callbacks;
+    StationEngineCallbacks callbacks;
     callbacks.received = [this](const StationContact &contact) {
         QMetaObject::invokeMethod(
             this, [this, contact] { takeContact(contact); }, Qt::QueuedConnection);
@@ -22,17 +24,25 @@ StationLink::StationLink(StationSettings settings, QObject *parent)
         QMetaObject::invokeMethod(
             this, [this, number] { emit ownContactsStored(number); }, Qt::QueuedConnection);
     };
-    worker_ = std::make_unique<StationWorker>(settings_, std::move(callbacks));
+    QString problem;
+    engine_ = startStationEngine(settings_, std::move(callbacks), problem);
+    // Without its engine the position logs on alone, its contacts shown as waiting in the title.
+    if (!engine_)
+        std::fprintf(stderr, "vandrel: the station cannot be reached: %s\n", qPrintable(problem));
 }
 
 StationLink::~StationLink()
 {
-    worker_.reset();
+    engine_.reset();
 }
 
 void StationLink::publishContact(qint64 number, const QString &line)
 {
-    worker_->add(number, line.toUtf8());
+    if (engine_) {
+        engine_->add(number, line.toUtf8());
+        return;
+    }
+    takeLinkState(false, ++handedWithoutEngine_);
 }
 
 void StationLink::takeContact(const StationContact &contact)

@@ -7,7 +7,7 @@
 #include <QSet>
 #include <memory>
 
-class StationWorker;
+class StationEngine;
 
 // One position's link to its station: the contacts this position logs go to the station's
 // stream, and every contact of the station (this position's own included, for a restore)
@@ -45,5 +45,6 @@ private:
     const StationSettings settings_;
     StationState state_;
     QSet<QString> positionsSeen_;
-    std::unique_ptr<StationWorker> worker_;
+    std::unique_ptr<StationEngine> engine_; // null when the module could not be loaded
+    int handedWithoutEngine_ = 0;
 };

@@ -242,3 +242,9 @@ void StationWorker::onSubscriptionComplete(void *closure)
     }
     self->wake_.notify_all();
 }
+
+StationEngine *startLinkedStationEngine(const StationSettings &settings,
+                                        StationEngineCallbacks callbacks)
+{
+    return new StationWorker(settings, std::move(callbacks));
+}

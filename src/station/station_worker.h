@@ -2,6 +2,7 @@
 
 #include "station/nats_handles.h"
 #include "station/station_contact.h"
+#include "station/station_engine.h"
 #include "station/station_settings.h"
 #include "station/waiting_contacts.h"
 
@@ -19,25 +20,18 @@ class StationStream;
 //
 // The two callbacks run on the link's thread or on the client library's threads, never at the
 // same time as the worker is destroyed.
-class StationWorker
+class StationWorker : public StationEngine
 {
 public:
-    struct Callbacks
-    {
-        std::function<void(const StationContact &)> received;
-        std::function<void(bool connected, int waiting)> stateChanged;
-        // The number of the last contact of this position the stream holds, each time the
-        // worker asks it (when the link comes up).
-        std::function<void(qint64 number)> ownStored;
-    };
+    using Callbacks = StationEngineCallbacks;
 
     StationWorker(StationSettings settings, Callbacks callbacks);
-    ~StationWorker();
+    ~StationWorker() override;
     StationWorker(const StationWorker &) = delete;
     StationWorker &operator=(const StationWorker &) = delete;
 
     // Contact `number` of this position is `line`, on the disk; it may be handed again.
-    void add(qint64 number, const QByteArray &line);
+    void add(qint64 number, const QByteArray &line) override;
 
 private:
     void run();
@@ -80,3 +74,8 @@ private:
 
     std::thread thread_;
 };
+
+// The engine of a program that links the NATS client itself, as the module offers it; tests
+// and benchmarks hand it to useStationEngineFactory().
+StationEngine *startLinkedStationEngine(const StationSettings &settings,
+                                        StationEngineCallbacks callbacks);

@@ -12,6 +12,11 @@ cmake --install "$1" --prefix "$prefix" >/dev/null
 entry="$prefix/share/applications/vandrel.desktop"
 check "program installed" '[ -x "$prefix/bin/vandrel" ]'
 check "export tool installed" '[ -x "$prefix/bin/vandrel-export" ]'
+# The station's engine is a module the window loads only with a station: the window itself
+# never loads the NATS client.
+check "station engine module installed" \
+    '[ -n "$(find "$prefix" -path "*/vandrel/vandrel-station-nats.so")" ]'
+check "the window does not load the NATS client" '! ldd "$prefix/bin/vandrel" | grep -q libnats'
 check "export tool manual page" 'grep -qF -- "per\\-band" "$prefix/share/man/man1/vandrel-export.1"'
 
 # The manual pages' words, their lines joined as the reader sees them.

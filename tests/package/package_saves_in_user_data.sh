@@ -21,6 +21,10 @@ dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' ||
     fail "Depends does not name the Qt libraries the program links"
 dpkg-deb -f "$deb" Depends | grep -Eq '(^|, )fonts-liberation( |,|$)' ||
     fail "Depends does not name fonts-liberation, the narrow face the window is laid out for"
+dpkg-deb -c "$deb" | grep '/vandrel/vandrel-station-nats.so$' >/dev/null ||
+    fail "the package lacks the station's engine module"
+dpkg-deb -f "$deb" Depends | grep -q 'libnats' ||
+    fail "Depends does not name the NATS client the station's engine links"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"

@@ -21,6 +21,8 @@ trap '[ -n "$server" ] && kill "$server" 2>/dev/null; end_virtual_session "$app"
 
 start_virtual_display || fail "the virtual display did not start"
 cp "$program" "$work/vandrel"
+# The station's engine is a module the program loads from beside itself.
+cp "$(dirname "$program")/vandrel-station-nats.so" "$work/"
 
 # The server on `port` (a free one the first time, which it says), its monitor on `monitor`.
 start_server() {

@@ -1,5 +1,6 @@
 #include "nats_server_process.h"
 #include "station/station_link.h"
+#include "station/station_worker.h"
 #include "stored_contacts.h"
 
 #include <QFile>
@@ -40,6 +41,8 @@ class TestStationExport : public QObject
     Q_OBJECT
 
 private slots:
+    // The test links the engine the window loads as a module.
+    void initTestCase() { useStationEngineFactory(startLinkedStationEngine); }
     void cleanupTestCase() { nats_CloseAndWait(10000); }
 
     // The station's log exported from its servers is the log of both positions merged in time

@@ -1,5 +1,6 @@
 #include "nats_server_process.h"
 #include "station/station_link.h"
+#include "station/station_worker.h"
 #include "stored_contacts.h"
 
 #include <QProcess>
@@ -95,6 +96,8 @@ class TestStationLink : public QObject
 private slots:
     void initTestCase()
     {
+        // The test links the engine the window loads as a module.
+        useStationEngineFactory(startLinkedStationEngine);
         if (NatsServerProcess::program().isEmpty())
             QFAIL("nats-server is not installed (scripts/install-deps.sh test)");
     }

@@ -2,6 +2,7 @@
 #include "main_window/station_session.h"
 #include "nats_server_process.h"
 #include "recovery/recovery_records.h"
+#include "station/station_worker.h"
 #include "stored_contacts.h"
 
 #include <QFile>
@@ -31,6 +32,8 @@ class TestStationPositions : public QObject
     Q_OBJECT
 
 private slots:
+    // The test links the engine the window loads as a module.
+    void initTestCase() { useStationEngineFactory(startLinkedStationEngine); }
     void cleanupTestCase() { nats_CloseAndWait(10000); }
 
     void callLoggedAtOnePositionIsRedAtTheOther()

@@ -1,6 +1,7 @@
 #include "platform/station_file.h"
 #include "station/server_urls.h"
 #include "station/station_command_line.h"
+#include "station/station_engine.h"
 #include "station/station_settings.h"
 #include "station/station_title.h"
 #include "station/waiting_contacts.h"
@@ -25,6 +26,17 @@ private slots:
         QVERIFY(home_.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.path()));
     }
+    // A program without the engine module beside it (as this test is) gets no engine and is
+    // told why; the window then logs on alone.
+    void aMissingEngineModuleIsSaid()
+    {
+        QString problem;
+        const auto engine = startStationEngine(
+            StationSettings{{u"nats://127.0.0.1:1"_s}, u"Q9XYZ"_s, u"run"_s}, {}, problem);
+        QVERIFY(!engine);
+        QVERIFY2(problem.contains(u"vandrel-station-nats"_s), qPrintable(problem));
+    }
+
     void serverUrlsAreShownWithoutTheirSecrets_data()
     {
         QTest::addColumn<QString>("url");
